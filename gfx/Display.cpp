@@ -1,0 +1,116 @@
+#include "gfx/Display.h"
+
+#include <SDL.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <iostream>
+
+namespace {
+
+void reportFailure(const char* what) {
+    std::cerr << what << SDL_GetError() << std::endl;
+}
+
+// Asks for the colour channel sizes that match the desktop depth; false for a
+// depth the game does not run at.
+bool requestChannelSizes(unsigned bitsPerPixel) {
+    int channelBits = 0;
+    switch (bitsPerPixel) {
+    case 16:
+        channelBits = 5;
+        break;
+    case 24:
+    case 32:
+        channelBits = 8;
+        break;
+    default:
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channelBits);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channelBits);
+    return true;
+}
+
+} // namespace
+
+bool Display::init(unsigned newWidth, unsigned newHeight) {
+    width = newWidth;
+    height = newHeight;
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        reportFailure("Video initialization failed: ");
+        return false;
+    }
+    SDL_WM_SetCaption("Orbicascade", "Orbicascade");
+
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info == nullptr) {
+        reportFailure("Video query failed: ");
+        return false;
+    }
+    bitsPerPixel = info->vfmt->BitsPerPixel;
+    if (!requestChannelSizes(bitsPerPixel)) {
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+
+    std::cerr << "Trying to create visual with width: " << width << ", height: " << height
+              << ", bpp: " << bitsPerPixel << std::endl;
+    if (SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height),
+                         static_cast<int>(bitsPerPixel), SDL_OPENGL) == nullptr) {
+        reportFailure("Video mode set failed: ");
+        return false;
+    }
+
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    glShadeModel(GL_SMOOTH);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glEnable(GL_CULL_FACE);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, aspect, 1.0, 1024.0);
+    return true;
+}
+
+void Display::begin2D() {
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, static_cast<double>(width), static_cast<double>(height), 0.0, 0.0, 1.0);
+
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+void Display::end2D() {
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void Display::clear() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}

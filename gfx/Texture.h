@@ -1,0 +1,32 @@
+#ifndef ORBICASCADE_GFX_TEXTURE_H
+#define ORBICASCADE_GFX_TEXTURE_H
+
+// One image file turned into one OpenGL texture, whose name it owns.
+class Texture {
+public:
+    Texture() = default;
+    virtual ~Texture();
+
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    // Reads the image and uploads it as RGBA at its own size, keeping its alpha
+    // (opaque when it has none). Needs the OpenGL context; leaves the texture
+    // bound. A second successful load replaces the first texture.
+    bool load(const char* path);
+
+    unsigned getId() const { return id; }
+    float getWidth() const { return width; }
+    float getHeight() const { return height; }
+    bool isLoaded() const { return loaded; }
+
+private:
+    void release();
+
+    unsigned id = 0;
+    float width = 0.0f;
+    float height = 0.0f;
+    bool loaded = false;
+};
+
+#endif
