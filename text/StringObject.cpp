@@ -1,0 +1,3 @@
+#include "text/StringObject.h"
+
+StringObject::~StringObject() = default;
