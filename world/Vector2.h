@@ -12,12 +12,22 @@ struct Vector2 {
     Vector2(float xValue, float yValue) : x(xValue), y(yValue) {}
 };
 
-inline Vector2 operator+(Vector2 a, Vector2 b) { return Vector2(a.x + b.x, a.y + b.y); }
-inline Vector2 operator-(Vector2 a, Vector2 b) { return Vector2(a.x - b.x, a.y - b.y); }
-inline Vector2 operator*(Vector2 v, float s) { return Vector2(v.x * s, v.y * s); }
-inline Vector2 operator-(Vector2 v) { return v * -1.0f; }
+inline Vector2 operator+(Vector2 a, Vector2 b) {
+    return Vector2(a.x + b.x, a.y + b.y);
+}
+inline Vector2 operator-(Vector2 a, Vector2 b) {
+    return Vector2(a.x - b.x, a.y - b.y);
+}
+inline Vector2 operator*(Vector2 v, float s) {
+    return Vector2(v.x * s, v.y * s);
+}
+inline Vector2 operator-(Vector2 v) {
+    return v * -1.0f;
+}
 
-inline float dot(Vector2 a, Vector2 b) { return a.x * b.x + a.y * b.y; }
+inline float dot(Vector2 a, Vector2 b) {
+    return a.x * b.x + a.y * b.y;
+}
 
 // The square root is only taken for a non-zero sum, so a zero vector has length exactly 0.
 inline float length(Vector2 v) {
@@ -36,6 +46,8 @@ inline void normalize(Vector2& v) {
     v.y = v.y / len;
 }
 
-inline Vector2 fromTo(Vector2 from, Vector2 to) { return Vector2(to.x - from.x, to.y - from.y); }
+inline Vector2 fromTo(Vector2 from, Vector2 to) {
+    return Vector2(to.x - from.x, to.y - from.y);
+}
 
 #endif

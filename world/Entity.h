@@ -1,0 +1,50 @@
+#ifndef ORBICASCADE_WORLD_ENTITY_H
+#define ORBICASCADE_WORLD_ENTITY_H
+
+#include "world/Vector2.h"
+
+// Anything placed in the world: where it is, where it was before its last move,
+// and the view that maps it to the window.
+class Entity {
+public:
+    Entity() = default;
+    virtual ~Entity();
+
+    virtual void update(float dt) = 0;
+    virtual void draw() = 0;
+
+    Vector2 getPosition() const { return position; }
+    Vector2 getPreviousPosition() const { return previousPosition; }
+
+    void setPosition(Vector2 newPosition) { moveTo(newPosition); }
+    // The same point set twice: the object rests there.
+    void placeAtRest(Vector2 point) {
+        moveTo(point);
+        moveTo(point);
+    }
+    void move(Vector2 delta) { moveTo(position + delta); }
+    // Whether the object stayed where it was in its last move: both centres equal.
+    bool isResting() const { return resting; }
+
+    void setView(float offsetX, float offsetY, float scaleX, float scaleY);
+    Vector2 getScreenPosition() const;
+    float squaredDistanceTo(const Entity& other) const;
+
+private:
+    void moveTo(Vector2 newPosition) {
+        previousPosition = position;
+        position = newPosition;
+        // Kept up to date here because the contact tests ask for every pair of spheres.
+        resting = previousPosition.x == position.x && previousPosition.y == position.y;
+    }
+
+    Vector2 position;
+    Vector2 previousPosition;
+    bool resting = true;
+    float viewOffsetX = 0.0f;
+    float viewOffsetY = 0.0f;
+    float viewScaleX = 0.0f;
+    float viewScaleY = 0.0f;
+};
+
+#endif

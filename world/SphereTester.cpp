@@ -1,0 +1,13 @@
+#include "world/SphereTester.h"
+
+SphereTester::SphereTester() {
+    setKind(KIND_TESTER);
+}
+
+SphereTester::~SphereTester() = default;
+
+void SphereTester::onCollision(Sphere& other, Vector2, float) {
+    if (other.getKind() == KIND_STUCK) {
+        hit = true;
+    }
+}
