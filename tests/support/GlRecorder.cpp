@@ -27,12 +27,24 @@ void record(const char* name, std::initializer_list<double> args) {
 
 } // namespace
 
-void GlRecorder::reset() { recording() = Recording(); }
-const std::vector<GlCall>& GlRecorder::calls() { return recording().calls; }
-const std::vector<GlUpload>& GlRecorder::uploads() { return recording().uploads; }
-const std::set<unsigned>& GlRecorder::liveTextures() { return recording().liveTextures; }
-std::vector<unsigned> GlRecorder::deletedTextures() { return recording().deletedTextures; }
-bool GlRecorder::isEnabled(unsigned capability) { return recording().enabled.count(capability) != 0; }
+void GlRecorder::reset() {
+    recording() = Recording();
+}
+const std::vector<GlCall>& GlRecorder::calls() {
+    return recording().calls;
+}
+const std::vector<GlUpload>& GlRecorder::uploads() {
+    return recording().uploads;
+}
+const std::set<unsigned>& GlRecorder::liveTextures() {
+    return recording().liveTextures;
+}
+std::vector<unsigned> GlRecorder::deletedTextures() {
+    return recording().deletedTextures;
+}
+bool GlRecorder::isEnabled(unsigned capability) {
+    return recording().enabled.count(capability) != 0;
+}
 
 std::vector<GlCall> GlRecorder::callsNamed(const std::string& name) {
     std::vector<GlCall> matching;
@@ -66,27 +78,63 @@ GLboolean glIsEnabled(GLenum cap) {
     record("glIsEnabled", {double(cap)});
     return recording().enabled.count(cap) ? GL_TRUE : GL_FALSE;
 }
-void glBlendFunc(GLenum s, GLenum d) { record("glBlendFunc", {double(s), double(d)}); }
-void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
-void glLoadIdentity() { record("glLoadIdentity", {}); }
-void glPushMatrix() { record("glPushMatrix", {}); }
-void glPopMatrix() { record("glPopMatrix", {}); }
-void glPushAttrib(GLbitfield mask) { record("glPushAttrib", {double(mask)}); }
-void glPopAttrib() { record("glPopAttrib", {}); }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { record("glTranslatef", {x, y, z}); }
-void glBegin(GLenum mode) { record("glBegin", {double(mode)}); }
-void glEnd() { record("glEnd", {}); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
-void glTexCoord2d(GLdouble s, GLdouble t) { record("glTexCoord2d", {s, t}); }
-void glVertex2f(GLfloat x, GLfloat y) { record("glVertex2f", {x, y}); }
-void glShadeModel(GLenum mode) { record("glShadeModel", {double(mode)}); }
-void glCullFace(GLenum mode) { record("glCullFace", {double(mode)}); }
-void glFrontFace(GLenum mode) { record("glFrontFace", {double(mode)}); }
+void glBlendFunc(GLenum s, GLenum d) {
+    record("glBlendFunc", {double(s), double(d)});
+}
+void glMatrixMode(GLenum mode) {
+    record("glMatrixMode", {double(mode)});
+}
+void glLoadIdentity() {
+    record("glLoadIdentity", {});
+}
+void glPushMatrix() {
+    record("glPushMatrix", {});
+}
+void glPopMatrix() {
+    record("glPopMatrix", {});
+}
+void glPushAttrib(GLbitfield mask) {
+    record("glPushAttrib", {double(mask)});
+}
+void glPopAttrib() {
+    record("glPopAttrib", {});
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glTranslatef", {x, y, z});
+}
+void glBegin(GLenum mode) {
+    record("glBegin", {double(mode)});
+}
+void glEnd() {
+    record("glEnd", {});
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {r, g, b});
+}
+void glTexCoord2d(GLdouble s, GLdouble t) {
+    record("glTexCoord2d", {s, t});
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+    record("glVertex2f", {x, y});
+}
+void glShadeModel(GLenum mode) {
+    record("glShadeModel", {double(mode)});
+}
+void glCullFace(GLenum mode) {
+    record("glCullFace", {double(mode)});
+}
+void glFrontFace(GLenum mode) {
+    record("glFrontFace", {double(mode)});
+}
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
     record("glClearColor", {r, g, b, a});
 }
-void glClearDepth(GLclampd depth) { record("glClearDepth", {depth}); }
-void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
+void glClearDepth(GLclampd depth) {
+    record("glClearDepth", {depth});
+}
+void glClear(GLbitfield mask) {
+    record("glClear", {double(mask)});
+}
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
     record("glViewport", {double(x), double(y), double(w), double(h)});
 }

@@ -46,9 +46,9 @@ Screenshot Screenshot::ofWindow(const std::string& caption) {
 }
 
 Rgb Screenshot::at(int x, int y) const {
-    const std::size_t i =
-        (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) *
-        3;
+    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                           static_cast<std::size_t>(x)) *
+                          3;
     return Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 

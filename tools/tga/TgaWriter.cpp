@@ -8,22 +8,34 @@ RgbaImage::RgbaImage(int imageWidth, int imageHeight)
 
 std::size_t RgbaImage::offset(int x, int y) const {
     return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-            static_cast<std::size_t>(x)) * 4;
+            static_cast<std::size_t>(x)) *
+           4;
 }
 
-std::uint8_t* RgbaImage::at(int x, int y) { return pixels.data() + offset(x, y); }
+std::uint8_t* RgbaImage::at(int x, int y) {
+    return pixels.data() + offset(x, y);
+}
 
-const std::uint8_t* RgbaImage::at(int x, int y) const { return pixels.data() + offset(x, y); }
+const std::uint8_t* RgbaImage::at(int x, int y) const {
+    return pixels.data() + offset(x, y);
+}
 
 bool writeTga(const std::string& path, const RgbaImage& image, TgaDepth depth) {
     const bool withAlpha = depth == TgaDepth::Rgba32;
     const std::uint8_t topLeftOrigin = 0x20;
     const std::uint8_t header[18] = {
-        0,                                             // no image id
-        0,                                             // no colour map
-        2,                                             // uncompressed true colour
-        0, 0, 0, 0, 0,                                 // colour map specification
-        0, 0, 0, 0,                                    // x and y origin
+        0, // no image id
+        0, // no colour map
+        2, // uncompressed true colour
+        0,
+        0,
+        0,
+        0,
+        0, // colour map specification
+        0,
+        0,
+        0,
+        0,                                             // x and y origin
         static_cast<std::uint8_t>(image.width & 0xff), // width, little endian
         static_cast<std::uint8_t>(image.width >> 8),
         static_cast<std::uint8_t>(image.height & 0xff), // height, little endian
