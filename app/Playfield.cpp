@@ -5,6 +5,7 @@
 #include "world/SphereLink.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -12,9 +13,26 @@ bool bothStuck(const Sphere& a, const Sphere& b) {
     return a.getKind() == KIND_STUCK && b.getKind() == KIND_STUCK;
 }
 
+const float LINK_REACH = 2.0f * Sphere::SPHERE_RADIUS;
+const float LINK_RANGE = LINK_RANGE_FACTOR * (LINK_REACH * LINK_REACH);
+
 bool inLinkRange(const Sphere& a, const Sphere& b) {
-    const float reach = a.getRadius() + b.getRadius();
-    return a.squaredDistanceTo(b) <= LINK_RANGE_FACTOR * (reach * reach);
+    return a.squaredDistanceTo(b) <= LINK_RANGE;
+}
+
+Playfield::Footprint footprintOf(const Sphere& sphere) {
+    return Playfield::Footprint{sphere.getPosition(), sphere.isResting(), sphere.isRemoved()};
+}
+
+// Two resting spheres farther apart than the link range can neither touch (the
+// contact reach is shorter) nor link: most pairs of a grown cluster. The
+// distance is worked out exactly as Entity::squaredDistanceTo does.
+bool restingApart(const Playfield::Footprint& current, const Playfield::Footprint& earlier) {
+    if (!current.resting || !earlier.resting) {
+        return false;
+    }
+    const Vector2 apart = fromTo(current.position, earlier.position);
+    return std::fabs(dot(apart, apart)) > LINK_RANGE;
 }
 
 bool recordedBy(const Sphere& sphere, const SphereLink* link) {
@@ -54,6 +72,7 @@ template <typename Predicate> void Playfield::dropLinksIf(Predicate shouldDrop) 
 float Playfield::step(float time) {
     const float seconds = time > LARGEST_STEP ? LARGEST_STEP : time;
 
+    footprints.resize(spheres.size());
     std::size_t index = 0;
     while (index < spheres.size()) {
         spheres[index]->update(seconds);
@@ -69,18 +88,25 @@ float Playfield::step(float time) {
     return seconds;
 }
 
-// Each pair is tested once per step, after both have moved, the earlier sphere first.
+// Each pair is tested once per step, after both have moved, the earlier sphere
+// first. The footprints of the spheres tested so far lie side by side, so the
+// many pairs that cannot meet are passed over without visiting the spheres.
 void Playfield::testAgainstEarlier(std::size_t index) {
     Sphere& current = *spheres[index];
+    const Footprint& mine = footprints[index] = footprintOf(current);
     for (std::size_t before = 0; before < index; ++before) {
-        Sphere& other = *spheres[before];
-        if (other.isRemoved()) {
+        const Footprint& earlier = footprints[before];
+        if (earlier.removed || restingApart(mine, earlier)) {
             continue;
         }
+        Sphere& other = *spheres[before];
         CollisionResult result;
         if (CollisionManager::test(other, current, result)) {
             other.onCollision(current, result.firstContact, result.t);
             current.onCollision(other, result.secondContact, result.t);
+            // Either may have stuck, been pushed out or flagged itself removed.
+            footprints[before] = footprintOf(other);
+            footprints[index] = footprintOf(current);
             link(current, other);
         } else if (bothStuck(current, other) && inLinkRange(current, other)) {
             link(current, other);
@@ -119,4 +145,5 @@ void Playfield::removeSphereAt(std::size_t index) {
         return link.first == leaving || link.second == leaving;
     });
     spheres.erase(spheres.begin() + static_cast<std::ptrdiff_t>(index));
+    footprints.erase(footprints.begin() + static_cast<std::ptrdiff_t>(index));
 }

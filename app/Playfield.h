@@ -15,6 +15,13 @@ class Playfield {
 public:
     static constexpr float LARGEST_STEP = 0.07f;
 
+    // What the pair tests need to know of a sphere before visiting it.
+    struct Footprint {
+        Vector2 position;
+        bool resting = false;
+        bool removed = false;
+    };
+
     Playfield() = default;
     Playfield(const Playfield&) = delete;
     Playfield& operator=(const Playfield&) = delete;
@@ -42,6 +49,8 @@ private:
     template <typename Predicate> void dropLinksIf(Predicate shouldDrop);
 
     std::vector<std::unique_ptr<Sphere>> spheres;
+    // One per sphere, kept in step with the spheres already tested this step.
+    std::vector<Footprint> footprints;
     std::vector<std::unique_ptr<SphereLink>> links;
     // Links that their later sphere could not record because its six slots
     // were full; searching that sphere's slots alone would not find them.

@@ -15,8 +15,3 @@ Vector2 Entity::getScreenPosition() const {
     return Vector2((position.x + viewOffsetX) * viewScaleX,
                    (position.y + viewOffsetY) * viewScaleY);
 }
-
-float Entity::squaredDistanceTo(const Entity& other) const {
-    const Vector2 d = fromTo(position, other.position);
-    return std::fabs(dot(d, d));
-}
