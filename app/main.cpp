@@ -1,10 +1,6 @@
-#include "app/Game.h"
+#include "app/GameAssembly.h"
 #include "app/InputHandler.h"
-#include "app/SphereSprites.h"
 #include "gfx/Display.h"
-#include "gfx/SpriteLibrary.h"
-#include "gfx/TextureCache.h"
-#include "text/StringManager.h"
 
 #include <SDL.h>
 
@@ -30,12 +26,8 @@ int main(int, char**) {
     }
     display.begin2D();
 
-    TextureCache textures;
-    SpriteLibrary sprites(&textures);
-    registerSphereSprites(sprites);
-    StringManager strings(&textures);
-    strings.loadFont("hockey");
-    Game game(&display, &sprites, &strings);
+    GameAssembly assembly(display);
+    Game& game = assembly.getGame();
 
     // Loading time before this reading is never fed to the game.
     float previous = secondsNow();

@@ -3,13 +3,9 @@
 // 197 stoppers and one launched sphere) with the heads-up display and "Game
 // Over" on screen. Each iteration is one whole frame: clear, update, swap.
 // Run it from the repository root, where data/ lives.
-#include "app/Game.h"
-#include "app/SphereSprites.h"
+#include "app/GameAssembly.h"
 #include "gfx/Display.h"
-#include "gfx/SpriteLibrary.h"
-#include "gfx/TextureCache.h"
 #include "tests/support/XvfbSession.h"
-#include "text/StringManager.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -27,12 +23,8 @@ void BM_FrameWithTwoHundredSpheres(benchmark::State& state) {
     }
     display.begin2D();
     {
-        TextureCache textures;
-        SpriteLibrary sprites(&textures);
-        registerSphereSprites(sprites);
-        StringManager strings(&textures);
-        strings.loadFont("hockey");
-        Game game(&display, &sprites, &strings);
+        GameAssembly assembly(display);
+        Game& game = assembly.getGame();
         // Stoppers 20 pixels apart, clear of each other and of the nucleus.
         for (int y = 10; y < 200 && game.getPlayfield().size() < 199; y += 20) {
             for (int x = 20; x < 640 && game.getPlayfield().size() < 199; x += 20) {

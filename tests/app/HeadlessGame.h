@@ -1,12 +1,8 @@
 #ifndef ORBICASCADE_TESTS_HEADLESSGAME_H
 #define ORBICASCADE_TESTS_HEADLESSGAME_H
 
-#include "app/Game.h"
-#include "app/SphereSprites.h"
+#include "app/GameAssembly.h"
 #include "gfx/Display.h"
-#include "gfx/SpriteLibrary.h"
-#include "gfx/TextureCache.h"
-#include "text/StringManager.h"
 
 #include <SDL.h>
 
@@ -21,29 +17,24 @@ public:
     HeadlessGame() {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         display.init(640, 480);
-        registerSphereSprites(sprites);
-        strings.loadFont("hockey");
-        game = std::make_unique<Game>(&display, &sprites, &strings);
+        restart();
     }
     ~HeadlessGame() {
-        game.reset();
+        assembly.reset();
         SDL_Quit();
     }
 
-    Game& operator*() { return *game; }
-    Game* operator->() { return game.get(); }
-    // Starts a new play on the same display, sprites and font.
+    Game& operator*() { return assembly->getGame(); }
+    Game* operator->() { return &assembly->getGame(); }
+    // Starts a new play on the same display.
     void restart() {
-        game.reset();
-        game = std::make_unique<Game>(&display, &sprites, &strings);
+        assembly.reset();
+        assembly = std::make_unique<GameAssembly>(display);
     }
 
 private:
     Display display;
-    TextureCache textures;
-    SpriteLibrary sprites{&textures};
-    StringManager strings{&textures};
-    std::unique_ptr<Game> game;
+    std::unique_ptr<GameAssembly> assembly;
 };
 
 #endif

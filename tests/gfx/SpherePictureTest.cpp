@@ -4,9 +4,9 @@
 #include "gfx/SpriteLibrary.h"
 #include "gfx/TextureCache.h"
 
+#include "tests/support/DisplayOnXvfb.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WaitUntil.h"
-#include "tests/support/XvfbSession.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -53,19 +53,7 @@ Rgb sheetColour(SDL_Surface* sheet, int x, int y) {
 
 // The five sphere sprites registered as the game does, drawn in a real window
 // over a grey field, then read back from the screen.
-class SpherePictureTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(server.isRunning());
-        ASSERT_TRUE(display.init(640, 480));
-        display.begin2D();
-    }
-
-    void TearDown() override { SDL_Quit(); }
-
-    XvfbSession server;
-    Display display;
-};
+class SpherePictureTest : public DisplayOnXvfb {};
 
 TEST_F(SpherePictureTest, EachSphereShowsItsColourInsideAndTheBackgroundAtItsCorners) {
     {

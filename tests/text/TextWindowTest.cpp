@@ -4,9 +4,9 @@
 
 #include "gfx/Display.h"
 #include "gfx/TextureCache.h"
+#include "tests/support/DisplayOnXvfb.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WaitUntil.h"
-#include "tests/support/XvfbSession.h"
 #include "text/StringManager.h"
 
 #include <GL/gl.h>
@@ -59,19 +59,7 @@ std::vector<Quad> quadsOf(const Font& font, const Placed& string) {
     return quads;
 }
 
-class TextWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(server.isRunning());
-        ASSERT_TRUE(display.init(640, 480));
-        display.begin2D();
-    }
-
-    void TearDown() override { SDL_Quit(); }
-
-    XvfbSession server;
-    Display display;
-};
+class TextWindowTest : public DisplayOnXvfb {};
 
 TEST_F(TextWindowTest, StringsShowTheirColourOnlyWhereTheirGlyphsAre) {
     // The heads-up display's blue and the near white of its game-over text;
