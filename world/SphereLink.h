@@ -13,7 +13,6 @@ struct SphereLink {
     Sphere* first = nullptr;
     Sphere* second = nullptr;
 
-    SphereLink() = default;
     SphereLink(Sphere* firstSphere, Sphere* secondSphere)
         : first(firstSphere), second(secondSphere) {}
 

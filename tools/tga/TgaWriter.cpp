@@ -23,26 +23,15 @@ const std::uint8_t* RgbaImage::at(int x, int y) const {
 bool writeTga(const std::string& path, const RgbaImage& image, TgaDepth depth) {
     const bool withAlpha = depth == TgaDepth::Rgba32;
     const std::uint8_t topLeftOrigin = 0x20;
-    const std::uint8_t header[18] = {
-        0, // no image id
-        0, // no colour map
-        2, // uncompressed true colour
-        0,
-        0,
-        0,
-        0,
-        0, // colour map specification
-        0,
-        0,
-        0,
-        0,                                             // x and y origin
-        static_cast<std::uint8_t>(image.width & 0xff), // width, little endian
-        static_cast<std::uint8_t>(image.width >> 8),
-        static_cast<std::uint8_t>(image.height & 0xff), // height, little endian
-        static_cast<std::uint8_t>(image.height >> 8),
-        static_cast<std::uint8_t>(withAlpha ? 32 : 24),
-        static_cast<std::uint8_t>(topLeftOrigin | (withAlpha ? 8 : 0)),
-    };
+    // No image id, no colour map, origin (0, 0); sizes little endian.
+    std::uint8_t header[18] = {};
+    header[2] = 2; // uncompressed true colour
+    header[12] = static_cast<std::uint8_t>(image.width & 0xff);
+    header[13] = static_cast<std::uint8_t>(image.width >> 8);
+    header[14] = static_cast<std::uint8_t>(image.height & 0xff);
+    header[15] = static_cast<std::uint8_t>(image.height >> 8);
+    header[16] = static_cast<std::uint8_t>(withAlpha ? 32 : 24);
+    header[17] = static_cast<std::uint8_t>(topLeftOrigin | (withAlpha ? 8 : 0));
 
     std::ofstream out(path, std::ios::binary);
     if (!out) {
