@@ -7,36 +7,25 @@
 
 SpriteLibrary::SpriteLibrary(TextureCache* cache) : textureCache(cache) {}
 
-SpriteLibrary::~SpriteLibrary() {
-    for (auto& entry : sprites) {
-        delete entry.second;
-    }
-    sprites.clear();
-}
-
 void SpriteLibrary::add(unsigned index, const SpriteDefinition& definition) {
     // Asked first, so the image is cached even when no sprite comes of it.
     const Texture* texture = textureCache->get(definition.getTextureName());
 
-    const auto old = sprites.find(index);
-    if (old != sprites.end()) {
-        delete old->second;
-        sprites.erase(old);
-    }
+    sprites.erase(index);
     if (definition.getFrames().size() != 1) {
         return;
     }
 
-    auto* sprite = new Sprite;
+    auto sprite = std::make_unique<Sprite>();
     sprite->setSize(definition.getSize());
     if (texture != nullptr) {
         const SpriteFrame& frame = definition.getFrames().front();
         sprite->setTexture(texture->getId(), frame.left, frame.top, frame.right, frame.bottom);
     }
-    sprites.emplace(index, sprite);
+    sprites.emplace(index, std::move(sprite));
 }
 
 Sprite* SpriteLibrary::get(unsigned index) const {
     const auto found = sprites.find(index);
-    return found == sprites.end() ? nullptr : found->second;
+    return found == sprites.end() ? nullptr : found->second.get();
 }

@@ -1,9 +1,11 @@
 #ifndef ORBICASCADE_GFX_SPRITELIBRARY_H
 #define ORBICASCADE_GFX_SPRITELIBRARY_H
 
-#include <map>
+#include "gfx/Sprite.h"
 
-class Sprite;
+#include <map>
+#include <memory>
+
 class SpriteDefinition;
 class TextureCache;
 
@@ -13,7 +15,7 @@ class SpriteLibrary {
 public:
     // The cache is borrowed and must outlive every call of add.
     explicit SpriteLibrary(TextureCache* cache);
-    virtual ~SpriteLibrary();
+    virtual ~SpriteLibrary() = default;
 
     SpriteLibrary(const SpriteLibrary&) = delete;
     SpriteLibrary& operator=(const SpriteLibrary&) = delete;
@@ -28,7 +30,7 @@ public:
 
 private:
     TextureCache* textureCache;
-    std::map<unsigned, Sprite*> sprites;
+    std::map<unsigned, std::unique_ptr<Sprite>> sprites;
 };
 
 #endif

@@ -2,24 +2,15 @@
 
 #include "gfx/Texture.h"
 
-TextureCache::~TextureCache() {
-    for (auto& entry : textures) {
-        delete entry.second;
-    }
-    textures.clear();
-}
-
 Texture* TextureCache::get(const std::string& name) {
     const auto found = textures.find(name);
     if (found != textures.end()) {
-        return found->second;
+        return found->second.get();
     }
-    auto* texture = new Texture;
+    auto texture = std::make_unique<Texture>();
     const std::string path = "data/" + name + ".tga";
     if (!texture->load(path.c_str())) {
-        delete texture;
         return nullptr;
     }
-    textures.emplace(name, texture);
-    return texture;
+    return textures.emplace(name, std::move(texture)).first->second.get();
 }

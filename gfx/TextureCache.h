@@ -1,17 +1,17 @@
 #ifndef ORBICASCADE_GFX_TEXTURECACHE_H
 #define ORBICASCADE_GFX_TEXTURECACHE_H
 
-#include <map>
-#include <string>
+#include "gfx/Texture.h"
 
-class Texture;
+#include <map>
+#include <memory>
+#include <string>
 
 // Loads each texture once, from "data/" + name + ".tga" relative to the working
 // directory, and owns it until the cache is destroyed.
 class TextureCache {
 public:
     TextureCache() = default;
-    ~TextureCache();
 
     TextureCache(const TextureCache&) = delete;
     TextureCache& operator=(const TextureCache&) = delete;
@@ -21,7 +21,7 @@ public:
     Texture* get(const std::string& name);
 
 private:
-    std::map<std::string, Texture*> textures;
+    std::map<std::string, std::unique_ptr<Texture>> textures;
 };
 
 #endif
