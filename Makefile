@@ -1,11 +1,12 @@
 # Thin wrapper over CMake. `make run` builds and starts the game, `make test`
-# builds and runs every test; both install missing Debian packages first.
+# builds and runs every test, `make install` and `make package` install the
+# game or package it as a .deb; all install missing Debian packages first.
 BUILD_DIR ?= build
 ASAN_BUILD_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: run test build deps bench asan-test format format-check clean
+.PHONY: run test build deps bench asan-test format format-check clean install uninstall package
 
 deps:
 	@sh tools/install-deps.sh
@@ -21,6 +22,33 @@ run: deps
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+# Installing and packaging build the game alone, not the tests.
+PREFIX ?= /usr/local
+INSTALL_TARGETS = orbicascade orbi_packaging
+INSTALLED_FILES = $(BUILD_DIR)/installed-files.txt
+GAME_FOLDERS = share/games/orbicascade/data share/games/orbicascade \
+  lib/games/orbicascade share/doc/orbicascade
+
+install: deps
+	cmake -S . -B $(BUILD_DIR)
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target $(INSTALL_TARGETS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(INSTALLED_FILES)
+
+# Removes what the last `make install` installed; give it the same PREFIX and
+# DESTDIR. (cpack rewrites install_manifest.txt, so install keeps its own list.)
+uninstall:
+	xargs -d '\n' rm -f -- < $(INSTALLED_FILES)
+	cd "$(DESTDIR)$(PREFIX)" && rmdir --ignore-fail-on-non-empty $(GAME_FOLDERS)
+	rm $(INSTALLED_FILES)
+
+package: deps
+	cmake -S . -B $(BUILD_DIR)
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target $(INSTALL_TARGETS)
+	rm -f $(BUILD_DIR)/package/*.deb
+	cd $(BUILD_DIR) && cpack -G DEB -B package
+	cp $(BUILD_DIR)/package/*.deb .
 
 BENCH_FLAGS = --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
