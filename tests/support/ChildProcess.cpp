@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,34 +14,60 @@
 #include <fstream>
 #include <sstream>
 
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
-                           const std::string& workingDirectory) {
-    char pathTemplate[] = "/tmp/orbi-child-stderr-XXXXXX";
-    const int errorFd = mkstemp(pathTemplate);
-    if (errorFd < 0 || arguments.empty()) {
+namespace {
+
+std::string makeTemporaryFile(int& fd) {
+    char pathTemplate[] = "/tmp/orbi-child-XXXXXX";
+    fd = mkstemp(pathTemplate);
+    return fd < 0 ? std::string() : std::string(pathTemplate);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string>& command,
+                           const std::string& workingDirectory,
+                           const std::vector<std::string>& environment) {
+    int outputFd = -1;
+    int errorFd = -1;
+    outputPath = makeTemporaryFile(outputFd);
+    errorPath = makeTemporaryFile(errorFd);
+    if (outputFd < 0 || errorFd < 0 || command.empty()) {
         return;
     }
-    errorPath = pathTemplate;
-
     std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
+    for (const std::string& argument : command) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
 
     pid = fork();
     if (pid == 0) {
+        // A test killed by a timeout must not leave its programs behind.
         prctl(PR_SET_PDEATHSIG, SIGKILL);
-        dup2(errorFd, STDERR_FILENO);
-        const int nullFd = open("/dev/null", O_RDWR);
-        dup2(nullFd, STDIN_FILENO);
-        dup2(nullFd, STDOUT_FILENO);
-        if (chdir(workingDirectory.c_str()) != 0) {
-            _exit(126);
+        for (const std::string& change : environment) {
+            const std::size_t equals = change.find('=');
+            if (equals == std::string::npos) {
+                unsetenv(change.c_str());
+            } else {
+                setenv(change.substr(0, equals).c_str(), change.substr(equals + 1).c_str(), 1);
+            }
         }
-        execv(argv[0], argv.data());
+        dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+        dup2(outputFd, STDOUT_FILENO);
+        dup2(errorFd, STDERR_FILENO);
+        if (chdir(workingDirectory.c_str()) == 0) {
+            execvp(argv[0], argv.data());
+        }
         _exit(127);
     }
+    close(outputFd);
     close(errorFd);
 }
 
@@ -49,9 +76,8 @@ ChildProcess::~ChildProcess() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    if (!errorPath.empty()) {
-        std::remove(errorPath.c_str());
-    }
+    std::remove(outputPath.c_str());
+    std::remove(errorPath.c_str());
 }
 
 bool ChildProcess::isRunning() {
@@ -59,18 +85,17 @@ bool ChildProcess::isRunning() {
         return false;
     }
     int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) {
+    rusage usage{};
+    if (wait4(pid, &status, WNOHANG, &usage) == pid) {
         reaped = true;
         exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        peakKb = usage.ru_maxrss;
         return false;
     }
     return true;
 }
 
 std::optional<int> ChildProcess::waitForExit(int timeoutMs) {
-    if (pid <= 0) {
-        return std::nullopt;
-    }
     waitUntil(timeoutMs, [this] { return !isRunning(); });
     if (!reaped || exitStatus < 0) {
         return std::nullopt;
@@ -78,11 +103,12 @@ std::optional<int> ChildProcess::waitForExit(int timeoutMs) {
     return exitStatus;
 }
 
+std::string ChildProcess::standardOutput() const {
+    return readFile(outputPath);
+}
+
 std::string ChildProcess::standardError() const {
-    std::ifstream in(errorPath);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readFile(errorPath);
 }
 
 std::string runCommand(const std::string& command) {
