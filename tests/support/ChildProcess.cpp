@@ -16,16 +16,17 @@
 
 namespace {
 
-std::string makeTemporaryFile(int& fd) {
+// A new empty file for one of the child's output streams.
+int temporaryFile(std::string& path) {
     char pathTemplate[] = "/tmp/orbi-child-XXXXXX";
-    fd = mkstemp(pathTemplate);
-    return fd < 0 ? std::string() : std::string(pathTemplate);
+    const int fd = mkstemp(pathTemplate);
+    path = pathTemplate;
+    return fd;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
+std::string contents(const std::string& path) {
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path).rdbuf();
     return text.str();
 }
 
@@ -34,19 +35,13 @@ std::string readFile(const std::string& path) {
 ChildProcess::ChildProcess(const std::vector<std::string>& command,
                            const std::string& workingDirectory,
                            const std::vector<std::string>& environment) {
-    int outputFd = -1;
-    int errorFd = -1;
-    outputPath = makeTemporaryFile(outputFd);
-    errorPath = makeTemporaryFile(errorFd);
-    if (outputFd < 0 || errorFd < 0 || command.empty()) {
-        return;
-    }
+    const int outputFd = temporaryFile(outputPath);
+    const int errorFd = temporaryFile(errorPath);
     std::vector<char*> argv;
     for (const std::string& argument : command) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-
     pid = fork();
     if (pid == 0) {
         // A test killed by a timeout must not leave its programs behind.
@@ -56,7 +51,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
             if (equals == std::string::npos) {
                 unsetenv(change.c_str());
             } else {
-                setenv(change.substr(0, equals).c_str(), change.substr(equals + 1).c_str(), 1);
+                setenv(change.substr(0, equals).c_str(), change.c_str() + equals + 1, 1);
             }
         }
         dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
@@ -72,7 +67,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
 }
 
 ChildProcess::~ChildProcess() {
-    if (pid > 0 && !reaped) {
+    if (isRunning()) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
@@ -81,47 +76,39 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::isRunning() {
-    if (pid <= 0 || reaped) {
-        return false;
-    }
     int status = 0;
     rusage usage{};
-    if (wait4(pid, &status, WNOHANG, &usage) == pid) {
+    if (pid > 0 && !reaped && wait4(pid, &status, WNOHANG, &usage) == pid) {
         reaped = true;
         exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         peakKb = usage.ru_maxrss;
-        return false;
     }
-    return true;
+    return pid > 0 && !reaped;
 }
 
 std::optional<int> ChildProcess::waitForExit(int timeoutMs) {
     waitUntil(timeoutMs, [this] { return !isRunning(); });
-    if (!reaped || exitStatus < 0) {
-        return std::nullopt;
-    }
-    return exitStatus;
+    return reaped && exitStatus >= 0 ? std::optional<int>(exitStatus) : std::nullopt;
 }
 
 std::string ChildProcess::standardOutput() const {
-    return readFile(outputPath);
+    return contents(outputPath);
 }
 
 std::string ChildProcess::standardError() const {
-    return readFile(errorPath);
+    return contents(errorPath);
 }
 
 std::string runCommand(const std::string& command) {
     std::string output;
     FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return output;
-    }
     char buffer[4096];
-    std::size_t count = 0;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+    for (std::size_t count = 0;
+         pipe != nullptr && (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
         output.append(buffer, count);
     }
-    pclose(pipe);
+    if (pipe != nullptr) {
+        pclose(pipe);
+    }
     return output;
 }

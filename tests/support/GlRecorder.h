@@ -2,28 +2,26 @@
 #define ORBICASCADE_TESTS_GLRECORDER_H
 
 #include <set>
-#include <string>
 #include <vector>
 
 // A stand-in for libGL and libGLU that draws nothing but remembers what a
-// drawing would have put on screen: every triangle strip with its corners in
-// window pixels (after the model-view translations), its texture, colour and
-// blending, every texture uploaded, and the enable state. Test executables
-// link it in place of the real libraries.
+// drawing would have put on screen. Test executables link it in place of the
+// real libraries.
 
 struct GlVertex {
-    float x = 0.0f; // window pixels
+    float x = 0.0f; // window pixels, after the model-view translations
     float y = 0.0f;
     double u = 0.0; // texture coordinates
     double v = 0.0;
 };
 
+// What one glBegin/glEnd pair drew.
 struct GlStrip {
-    unsigned texture = 0;
-    float red = 0.0f;
-    float green = 0.0f;
-    float blue = 0.0f;
-    bool blended = false;
+    unsigned texture = 0; // bound at glBegin
+    float red = 1.0f;
+    float green = 1.0f;
+    float blue = 1.0f;
+    bool blended = false; // GL_BLEND enabled at glBegin
     std::vector<GlVertex> vertices;
 };
 
@@ -31,36 +29,41 @@ struct GlUpload {
     unsigned texture = 0;
     int width = 0;
     int height = 0;
-    std::vector<unsigned char> pixels; // RGBA, top row first
+    std::vector<unsigned char> pixels; // RGBA uploads only, top row first
 };
 
-// Kept until every test checks effects instead of call lists.
-struct GlCall {
-    std::string name;
-    std::vector<double> args;
+struct GlRecording {
+    std::size_t calls = 0; // every OpenGL call
+    std::vector<GlStrip> strips;
+    std::vector<GlUpload> uploads;
+    std::set<unsigned> liveTextures; // made and not yet deleted
+    std::vector<unsigned> deletedTextures;
+    std::set<unsigned> enabled;
+    int maxTextureSize = 8192; // what glGetIntegerv reports
+    // The drawing state behind the above.
+    unsigned nextTexture = 1;
+    unsigned boundTexture = 0;
+    bool onModelView = true;
+    std::vector<GlVertex> modelView{GlVertex{}}; // translations, pushed and popped
+    GlStrip current;
+    GlStrip colour;   // holds the current colour
+    GlVertex pending; // holds the current texture coordinates
 };
 
-namespace GlRecorder {
+class GlRecorder {
+public:
+    static GlRecording& state();
+    // Forgets everything but the largest texture size.
+    static void reset();
 
-// Forgets everything drawn, uploaded and enabled, and every texture name.
-void reset();
-// How many OpenGL calls were made since the last reset.
-std::size_t callCount();
-const std::vector<GlStrip>& strips();
-const std::vector<GlUpload>& uploads();
-// Texture names made and not yet deleted; every deletion, in order.
-const std::set<unsigned>& liveTextures();
-const std::vector<unsigned>& deletedTextures();
-bool isEnabled(unsigned capability);
-// Model-view matrices pushed and not yet popped.
-int pushedMatrices();
-// What glGetIntegerv reports as the largest texture side.
-void setMaxTextureSize(int size);
-
-const std::vector<GlCall>& calls();
-std::vector<GlCall> callsNamed(const std::string& name);
-std::vector<std::string> names();
-
-} // namespace GlRecorder
+    static std::size_t callCount() { return state().calls; }
+    static const std::vector<GlStrip>& strips() { return state().strips; }
+    static const std::vector<GlUpload>& uploads() { return state().uploads; }
+    static const std::set<unsigned>& liveTextures() { return state().liveTextures; }
+    static const std::vector<unsigned>& deletedTextures() { return state().deletedTextures; }
+    static bool isEnabled(unsigned capability) { return state().enabled.count(capability) != 0; }
+    static int pushedMatrices() { return static_cast<int>(state().modelView.size()) - 1; }
+    static void setMaxTextureSize(int size) { state().maxTextureSize = size; }
+};
 
 #endif

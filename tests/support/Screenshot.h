@@ -10,22 +10,19 @@ struct Rgb {
     int blue = 0;
 };
 
-// What a window showed, captured through ImageMagick's import on the current DISPLAY.
+// What a window showed, captured with ImageMagick's import on the current DISPLAY.
 class Screenshot {
 public:
-    // Captures the first window whose title is exactly the caption; the result
-    // is empty (width 0) when no such window exists or the capture fails.
+    // The first mapped window titled exactly caption; empty when there is none.
     static Screenshot ofWindow(const std::string& caption);
 
-    bool isEmpty() const { return width == 0 || height == 0; }
-    int getWidth() const { return width; }
-    int getHeight() const { return height; }
+    bool isEmpty() const { return width == 0; }
     Rgb at(int x, int y) const;
-
-    // Counts the pixels of the rectangle [x0, x1) by [y0, y1) within
-    // tolerance of the colour on every channel.
+    // Pixels of the rectangle [x0, x1) by [y0, y1) within tolerance of the colour on every channel.
     int countNear(int x0, int y0, int x1, int y1, Rgb colour, int tolerance) const;
-    bool sameAs(const Screenshot& other) const;
+    bool operator==(const Screenshot& other) const {
+        return width == other.width && rgb == other.rgb;
+    }
 
 private:
     int width = 0;
@@ -33,7 +30,7 @@ private:
     std::vector<unsigned char> rgb;
 };
 
-// The X id of the first mapped window with exactly this title, or an empty string.
+// The X id of the first mapped window titled exactly caption, or "".
 std::string findWindow(const std::string& caption);
 
 #endif

@@ -6,80 +6,59 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <string>
 
-namespace {
-
-const int STARTUP_TIMEOUT_MS = 20000;
-
-// Reads the display number Xvfb writes to the -displayfd pipe once it accepts clients.
-std::string readDisplayNumber(int fd) {
-    std::string number;
-    pollfd watch{fd, POLLIN, 0};
-    while (poll(&watch, 1, STARTUP_TIMEOUT_MS) > 0) {
-        char c = 0;
-        if (read(fd, &c, 1) != 1 || c == '\n') {
-            break;
-        }
-        number += c;
+XvfbSession::XvfbSession(int depth) {
+    if (const char* display = std::getenv("DISPLAY")) {
+        hadDisplay = true;
+        previousDisplay = display;
     }
-    return number;
-}
-
-} // namespace
-
-XvfbSession::XvfbSession(int depth, int width, int height) {
-    if (const char* current = std::getenv("DISPLAY")) {
-        previousDisplay = current;
-        hadPreviousDisplay = true;
-    }
-
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) {
+    int fds[2];
+    if (pipe(fds) != 0) {
         return;
     }
-    const std::string screen =
-        std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
-    const std::string writeFd = std::to_string(pipeFds[1]);
-
+    const std::string screen = "800x600x" + std::to_string(depth);
     pid = fork();
     if (pid == 0) {
         // A test killed by a timeout must not leave its X server behind.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
-        close(pipeFds[0]);
-        // Xvfb's chatter about missing fonts and keymaps is not the test's business.
-        if (freopen("/dev/null", "w", stderr) == nullptr) {
-            _exit(127);
+        // Xvfb's chatter about fonts and keymaps is not the test's business.
+        if (freopen("/dev/null", "w", stderr) != nullptr) {
+            execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0",
+                   screen.c_str(), "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         }
-        execlp("Xvfb", "Xvfb", "-displayfd", writeFd.c_str(), "-screen", "0", screen.c_str(),
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
-    close(pipeFds[1]);
-    const std::string number = pid > 0 ? readDisplayNumber(pipeFds[0]) : std::string();
-    close(pipeFds[0]);
-
-    if (number.empty()) {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        pid = -1;
-        return;
+    close(fds[1]);
+    // Xvfb writes its display number to the pipe once it accepts clients.
+    std::string number;
+    pollfd ready{fds[0], POLLIN, 0};
+    char c = 0;
+    while (pid > 0 && poll(&ready, 1, 20000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') {
+        number += c;
     }
-    displayName = ":" + number;
-    setenv("DISPLAY", displayName.c_str(), 1);
+    close(fds[0]);
+    if (number.empty()) {
+        stop();
+    } else {
+        setenv("DISPLAY", (":" + number).c_str(), 1);
+    }
 }
 
 XvfbSession::~XvfbSession() {
-    if (pid > 0) {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-    if (hadPreviousDisplay) {
+    stop();
+    if (hadDisplay) {
         setenv("DISPLAY", previousDisplay.c_str(), 1);
     } else {
         unsetenv("DISPLAY");
     }
+}
+
+void XvfbSession::stop() {
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+    pid = -1;
 }

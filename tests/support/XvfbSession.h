@@ -9,20 +9,19 @@
 // (restoring DISPLAY) when destroyed.
 class XvfbSession {
 public:
-    explicit XvfbSession(int depth = 24, int width = 800, int height = 600);
+    explicit XvfbSession(int depth = 24);
     ~XvfbSession();
     XvfbSession(const XvfbSession&) = delete;
     XvfbSession& operator=(const XvfbSession&) = delete;
 
     bool isRunning() const { return pid > 0; }
-    // The DISPLAY value of the server, such as ":3"; empty when it did not start.
-    const std::string& display() const { return displayName; }
 
 private:
+    void stop();
+
     pid_t pid = -1;
-    std::string displayName;
+    bool hadDisplay = false;
     std::string previousDisplay;
-    bool hadPreviousDisplay = false;
 };
 
 #endif
