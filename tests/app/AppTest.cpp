@@ -131,9 +131,9 @@ template <class K = Sphere> K& put(Playfield& field, Vector2 at, int colour = 0,
 TEST(AppPlayfield, StepsLinkTouchingOrNearlyTouchingSpheresAndScoreMatchingStuckOnes) {
     Playfield field;
     put(field, {0, 300}, 1);
-    put(field, {18, 300}, 1); // in link range of the first
-    put(field, {34, 300}, 1); // touches the second only
-    put(field, {0, 319}, 1);  // just beyond the range of the first
+    put(field, {18, 300}, 1);     // in link range of the first
+    put(field, {34, 300}, 1);     // touches the second only
+    put(field, {18, 306.08f}, 1); // on the second, in range of the third, 19 from the first
     const Sphere& stuck = put(field, {0, -500}, 4);
     auto& sticking = put<FallingSphere>(field, {-20, -500}, 4, {1000, 0});
     put<Stopper>(field, {0, -700});
@@ -143,17 +143,17 @@ TEST(AppPlayfield, StepsLinkTouchingOrNearlyTouchingSpheresAndScoreMatchingStuck
         put<SphereTester>(field, {x, 0});
     const Sphere& crossing = put<FallingSphere>(field, {990, 0}, 0, {100, 0});
     field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 4u + 28u) << "the falling ones met and parted";
-    EXPECT_EQ(field.getScore(), 3u) << "1 and 1 along the row (the third takes 1), 1 on sticking";
+    EXPECT_EQ(field.getLinks().size(), 6u + 28u) << "the falling ones met and parted";
+    EXPECT_EQ(field.getScore(), 6u) << "1, 1 along the row, 1 + 2 closing a loop, 1 on sticking";
     EXPECT_NEAR(sticking.squaredDistanceTo(stuck), 16 * 16, 0.01f) << "stuck where it touched";
     EXPECT_NEAR(braked.getVelocity().x, 600, 1);
     EXPECT_NEAR(unbraked.getVelocity().y, -2000, 1);
     field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 3u + 28u) << "the hit stopper left with its link";
+    EXPECT_EQ(field.getLinks().size(), 5u + 28u) << "the hit stopper left with its link";
     while (crossing.getPosition().x <= 1000)
         field.step(0.02f);
     field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 3u + 21u) << "the crossing sphere left with all its links";
+    EXPECT_EQ(field.getLinks().size(), 5u + 21u) << "the crossing sphere left with all its links";
 }
 
 } // namespace
