@@ -39,8 +39,8 @@ TEST(AppHud, NumbersAreRightAlignedInFixedWidthsAndNeverCut) {
 TEST(AppInput, EventsBecomeClicksAtThePressAndQuitRequests) {
     const int down = SDL_MOUSEBUTTONDOWN, up = SDL_MOUSEBUTTONUP, key = SDL_KEYDOWN;
     const std::pair<std::vector<std::array<int, 4>>, std::string> cases[] = {
-        {{{up, 5, 5, 1}, {down, 10, 20, 2}, {up, 300, 400, 2}}, "10,20 "},
-        {{{down, 1, 2, 3}, {down, 30, 40, 4}, {up, 0, 0, 4}, {up, 0, 0, 1}}, "30,40 "},
+        {{{up, 5, 5, 4}, {down, 10, 20, 1}, {up, 300, 400, 1}}, "10,20 "},
+        {{{down, 1, 2, 3}, {down, 30, 40, 2}, {up, 0, 0, 2}, {up, 0, 0, 1}}, "30,40 "},
         {{{SDL_KEYUP, SDLK_ESCAPE}, {key, SDLK_q}}, ""},
         {{{key, SDLK_ESCAPE}}, "quit"},
         {{{down, 50, 60, 5}, {SDL_QUIT}, {up, 0, 0, 5}}, "50,60 quit"}};
