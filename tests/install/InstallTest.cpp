@@ -1,6 +1,4 @@
 #include "tests/support/GameWindow.h"
-#include "tests/support/WaitUntil.h"
-#include "tests/support/XvfbSession.h"
 
 #include <gtest/gtest.h>
 

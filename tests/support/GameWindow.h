@@ -1,13 +1,35 @@
 #ifndef ORBICASCADE_TESTS_GAMEWINDOW_H
 #define ORBICASCADE_TESTS_GAMEWINDOW_H
 
-#include "tests/support/ChildProcess.h"
-#include "tests/support/Screenshot.h"
+#include "tests/support/Processes.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+// What a window showed, captured with ImageMagick's import on the current DISPLAY.
+class Screenshot {
+public:
+    // The first mapped window titled exactly caption; empty when there is none.
+    static Screenshot ofWindow(const std::string& caption);
+
+    bool isEmpty() const { return width == 0; }
+    Rgb at(int x, int y) const;
+    // Pixels of [x0, x1) by [y0, y1) within tolerance of the colour on every channel.
+    int countNear(int x0, int y0, int x1, int y1, Rgb colour, int tolerance) const;
+    bool operator==(const Screenshot& other) const {
+        return width == other.width && rgb == other.rgb;
+    }
+
+private:
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};
 
 // The game built with the tests.
 std::string gameBinary();
@@ -18,7 +40,8 @@ class GameWindow {
 public:
     explicit GameWindow(const std::vector<std::string>& command = {gameBinary()},
                         const std::string& workingDirectory = ".",
-                        const std::vector<std::string>& environment = {});
+                        const std::vector<std::string>& environment = {})
+        : child(command, workingDirectory, environment) {}
 
     // Whether a window captioned "Orbicascade" appeared within the time.
     bool waitForWindow(int timeoutMs = 15000);

@@ -1,8 +1,6 @@
 // The game played in a real window on a private X server, driven with xdotool
 // the way a player would.
 #include "tests/support/GameWindow.h"
-#include "tests/support/WaitUntil.h"
-#include "tests/support/XvfbSession.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,6 +1,4 @@
-#include "tests/support/ChildProcess.h"
-
-#include "tests/support/WaitUntil.h"
+#include "tests/support/Processes.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -32,6 +30,19 @@ std::string contents(const std::string& path) {
 
 } // namespace
 
+std::string runCommand(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t count = 0; pipe && (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, count);
+    }
+    if (pipe != nullptr) {
+        pclose(pipe);
+    }
+    return output;
+}
+
 ChildProcess::ChildProcess(const std::vector<std::string>& command,
                            const std::string& workingDirectory,
                            const std::vector<std::string>& environment) {
@@ -44,8 +55,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
     argv.push_back(nullptr);
     pid = fork();
     if (pid == 0) {
-        // A test killed by a timeout must not leave its programs behind.
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         for (const std::string& change : environment) {
             const std::size_t equals = change.find('=');
             if (equals == std::string::npos) {
@@ -67,7 +77,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
 }
 
 ChildProcess::~ChildProcess() {
-    if (isRunning()) {
+    // Asked first, so that an X server removes its lock; killed if that is ignored.
+    if (isRunning() && kill(pid, SIGTERM) == 0 &&
+        !waitUntil(3000, [this] { return !isRunning(); })) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
@@ -99,16 +111,24 @@ std::string ChildProcess::standardError() const {
     return contents(errorPath);
 }
 
-std::string runCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t count = 0;
-         pipe != nullptr && (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, count);
+XvfbSession::XvfbSession(int depth)
+    : previousDisplay(std::getenv("DISPLAY") ? std::optional<std::string>(std::getenv("DISPLAY"))
+                                             : std::nullopt),
+      server({"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x" + std::to_string(depth),
+              "-nolisten", "tcp", "-noreset"}) {
+    // Xvfb writes its display number once it accepts clients.
+    std::string number;
+    waitUntil(20000, [&] {
+        number = server.standardOutput();
+        return number.find('\n') != std::string::npos || !server.isRunning();
+    });
+    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+}
+
+XvfbSession::~XvfbSession() {
+    if (previousDisplay) {
+        setenv("DISPLAY", previousDisplay->c_str(), 1);
+    } else {
+        unsetenv("DISPLAY");
     }
-    if (pipe != nullptr) {
-        pclose(pipe);
-    }
-    return output;
 }
