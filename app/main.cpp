@@ -21,8 +21,8 @@ std::string explainFailure(const Display& display) {
         return std::string("Cannot connect to the X display \"") + name + "\" named by DISPLAY.";
     }
     case Display::Failure::UNSUPPORTED_DEPTH:
-        return "The screen has " + std::to_string(display.getBitsPerPixel()) +
-               " bits per pixel; Orbicascade needs 16, 24 or 32.";
+        return "Orbicascade needs a screen of 16, 24 or 32 bits per pixel, not " +
+               std::to_string(display.getBitsPerPixel()) + ".";
     case Display::Failure::NO_VIDEO_DRIVER:
         return "The video driver named by SDL_VIDEODRIVER did not start: " +
                display.getVideoError();
