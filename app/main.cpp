@@ -6,8 +6,33 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace {
+
+// Why the window could not be opened, in words the player can act on.
+std::string explainFailure(const Display& display) {
+    switch (display.getFailure()) {
+    case Display::Failure::NO_X_DISPLAY: {
+        const char* name = std::getenv("DISPLAY");
+        if (name == nullptr || *name == '\0') {
+            return "No X display to open the window on: DISPLAY is not set.";
+        }
+        return std::string("Cannot connect to the X display \"") + name + "\" named by DISPLAY.";
+    }
+    case Display::Failure::UNSUPPORTED_DEPTH:
+        return "Orbicascade needs a screen of 16, 24 or 32 bits per pixel, not " +
+               std::to_string(display.getBitsPerPixel()) + ".";
+    case Display::Failure::NO_VIDEO_DRIVER:
+        return "The video driver named by SDL_VIDEODRIVER did not start: " +
+               display.getVideoError();
+    case Display::Failure::NO_VIDEO_INFO:
+    case Display::Failure::NO_VIDEO_MODE:
+    case Display::Failure::NONE:
+        break;
+    }
+    return "No OpenGL window could be made: " + display.getVideoError();
+}
 
 float secondsNow() {
     return static_cast<float>(SDL_GetTicks()) / 1000.0f;
@@ -21,7 +46,8 @@ int main(int, char**) {
     Display display;
     if (!display.init(640, 480)) {
         // Without a window there is nothing to play and no way to quit.
-        std::cerr << "Orbicascade cannot run without its window." << std::endl;
+        std::cerr << explainFailure(display) << '\n'
+                  << "Orbicascade cannot run without its window." << std::endl;
         return EXIT_FAILURE;
     }
     display.begin2D();

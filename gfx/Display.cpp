@@ -5,12 +5,23 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace {
 
-void reportFailure(const char* what) {
-    std::cerr << what << SDL_GetError() << std::endl;
+// The game draws with OpenGL, which SDL 1.2 gives on this platform only through
+// its X11 driver. Left to choose, SDL falls back to drivers that cannot, one of
+// which takes over the terminal to draw in text; a driver the user names is
+// still honoured.
+std::string chooseVideoDriver() {
+    const char* named = std::getenv("SDL_VIDEODRIVER");
+    if (named != nullptr && *named != '\0') {
+        return named;
+    }
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    return "x11";
 }
 
 // Asks for the colour channel sizes that match the desktop depth; false for a
@@ -40,19 +51,20 @@ bool Display::init(unsigned newWidth, unsigned newHeight) {
     width = newWidth;
     height = newHeight;
 
+    const bool onX11 = SDL_strcasecmp(chooseVideoDriver().c_str(), "x11") == 0;
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        reportFailure("Video initialization failed: ");
-        return false;
+        return fail(onX11 ? Failure::NO_X_DISPLAY : Failure::NO_VIDEO_DRIVER,
+                    "Video initialization failed: ");
     }
     SDL_WM_SetCaption("Orbicascade", "Orbicascade");
 
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info == nullptr) {
-        reportFailure("Video query failed: ");
-        return false;
+        return fail(Failure::NO_VIDEO_INFO, "Video query failed: ");
     }
     bitsPerPixel = info->vfmt->BitsPerPixel;
     if (!requestChannelSizes(bitsPerPixel)) {
+        failure = Failure::UNSUPPORTED_DEPTH;
         return false;
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
@@ -62,8 +74,7 @@ bool Display::init(unsigned newWidth, unsigned newHeight) {
               << ", bpp: " << bitsPerPixel << std::endl;
     if (SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height),
                          static_cast<int>(bitsPerPixel), SDL_OPENGL) == nullptr) {
-        reportFailure("Video mode set failed: ");
-        return false;
+        return fail(Failure::NO_VIDEO_MODE, "Video mode set failed: ");
     }
 
     const float aspect = static_cast<float>(width) / static_cast<float>(height);
@@ -78,6 +89,13 @@ bool Display::init(unsigned newWidth, unsigned newHeight) {
     glLoadIdentity();
     gluPerspective(60.0, aspect, 1.0, 1024.0);
     return true;
+}
+
+bool Display::fail(Failure what, const char* message) {
+    failure = what;
+    videoError = SDL_GetError();
+    std::cerr << message << videoError << std::endl;
+    return false;
 }
 
 void Display::begin2D() {

@@ -1,9 +1,62 @@
 #include "gfx/Texture.h"
 
+#include "gfx/RegularFile.h"
+#include "gfx/TgaHeader.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
 #include <GL/gl.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool fitsTexture(int width, int height) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    return width <= largest && height <= largest;
+}
+
+// The type SDL_image is told to read, taken from the path as IMG_Load takes it:
+// a TGA has no signature to be recognised by.
+std::string imageType(const char* path) {
+    const char* dot = std::strrchr(path, '.');
+    return dot != nullptr ? dot + 1 : "";
+}
+
+// Decodes an image from a regular file only. A TGA's header is checked before
+// decoding, against the file's size and the largest texture OpenGL takes, since
+// SDL_image makes an image of whatever size a header claims; every format is held
+// to the largest texture once decoded.
+SDL_Surface* readImage(const char* path) {
+    RegularFile file(path);
+    if (!file.isOpen()) {
+        return nullptr;
+    }
+    std::string type = imageType(path);
+    if (SDL_strcasecmp(type.c_str(), "tga") == 0) {
+        const std::optional<TgaHeader> header = readTgaHeader(file.stream());
+        if (!header || !header->fitsInFile(file.size()) ||
+            !fitsTexture(header->width, header->height)) {
+            return nullptr;
+        }
+    }
+    SDL_RWops* source = SDL_RWFromFP(file.stream(), 1);
+    if (source == nullptr) {
+        return nullptr;
+    }
+    file.release();
+    SDL_Surface* image = IMG_LoadTyped_RW(source, 1, type.data());
+    if (image != nullptr && !fitsTexture(image->w, image->h)) {
+        SDL_FreeSurface(image);
+        return nullptr;
+    }
+    return image;
+}
+
+} // namespace
 
 Texture::~Texture() {
     release();
@@ -18,7 +71,7 @@ void Texture::release() {
 }
 
 bool Texture::load(const char* path) {
-    SDL_Surface* image = IMG_Load(path);
+    SDL_Surface* image = readImage(path);
     if (image == nullptr) {
         return false;
     }

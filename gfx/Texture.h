@@ -12,7 +12,10 @@ public:
 
     // Reads the image and uploads it as RGBA at its own size, keeping its alpha
     // (opaque when it has none). Needs the OpenGL context; leaves the texture
-    // bound. A second successful load replaces the first texture.
+    // bound. A second successful load replaces the first texture. Fails, making
+    // no texture, for anything but a regular file, for a TGA whose header claims
+    // more pixels than its file could hold, and for an image with a side beyond
+    // the largest texture OpenGL takes.
     bool load(const char* path);
 
     unsigned getId() const { return id; }

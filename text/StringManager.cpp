@@ -1,11 +1,11 @@
 #include "text/StringManager.h"
 
+#include "gfx/RegularFile.h"
 #include "gfx/Texture.h"
 #include "gfx/TextureCache.h"
 #include "text/FontReader.h"
 #include "text/StringRendererSimple.h"
 
-#include <fstream>
 #include <iostream>
 
 StringManager::StringManager(TextureCache* cache) : textureCache(cache) {}
@@ -15,11 +15,13 @@ StringManager::~StringManager() = default;
 void StringManager::loadFont(const std::string& name) {
     // The page is asked for first, so it is cached even when the descriptor is missing.
     const Texture* page = textureCache->get(name + "_00");
-    std::ifstream descriptor("data/" + name + ".fnt", std::ios::binary);
-    if (!descriptor) {
+    const RegularFile file("data/" + name + ".fnt");
+    if (!file.isOpen()) {
         std::cerr << "Failed to open font file : " << name << std::endl;
         return;
     }
+    RegularFileBuffer buffer(file);
+    std::istream descriptor(&buffer);
     // Without its page the glyphs get texture name 0: they still place and
     // advance like the others.
     const std::uint32_t pageTexture = page != nullptr ? page->getId() : 0;

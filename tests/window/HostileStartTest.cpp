@@ -1,0 +1,67 @@
+#include "tests/support/GameWindow.h"
+
+#include <gmock/gmock.h>
+
+// What a player sees when data files are hostile or the window cannot be opened.
+namespace {
+
+// A command writing a TGA header alone that claims a 32-bit image of width by height.
+std::string headerClaiming(int width, int height) {
+    return "perl -e 'print pack(\"x2 C x9 v2 C2\", 2, " + std::to_string(width) + ", " +
+           std::to_string(height) + ", 32, 40)' >";
+}
+
+TEST(HostileStart, GameStartsPromptlyInBoundedMemoryAndQuitsOnEscape) {
+    XvfbSession xvfb;
+    const std::string root = runCommand("mktemp -d /tmp/orbi-hostile-XXXXXX | tr -d '\\n'");
+    long normalKb = 0;
+    for (const auto& [file, make, hud, nucleus] :
+         std::vector<std::tuple<std::string, std::string, bool, bool>>{
+             {"unused", "touch", true, true}, // the memory baseline
+             {"color-sphere-sprite.tga", headerClaiming(16383, 16383), true, false},
+             {"color-sphere-sprite.tga", headerClaiming(8192, 8192), true, false},
+             {"color-sphere-sprite.tga", headerClaiming(16383, 65535), true, false},
+             {"color-sphere-sprite.tga", "mkfifo", true, false},
+             {"hockey_00.tga", "mkfifo", false, true},
+             {"hockey.fnt", "mkfifo", false, true},
+             {"hockey.fnt", "ln -s /dev/zero", false, true},
+             {"*", "rm -f", false, false}}) { // no data at all
+        const std::string replaced = " data/" + file;
+        SCOPED_TRACE(make + replaced);
+        ASSERT_EQ(runCommand("rm -rf " + root + "/data && cp -r data " + root + " && cd " + root +
+                             " && rm -f" + replaced + " && " + make + replaced + " && echo ok"),
+                  "ok\n");
+        GameWindow game({gameBinary()}, root);
+        // Playing within seconds: the font, and the sheet where intact, drawn.
+        EXPECT_TRUE(waitUntil(10000, [&, hud = hud, nucleus = nucleus] {
+            const Screenshot shot = game.shoot();
+            return !shot.isEmpty() && (!hud || showsHud(shot)) &&
+                   (!nucleus || isYellow(shot.at(320, 240)));
+        }));
+        game.pressEscape();
+        EXPECT_EQ(game.process().waitForExit(5000), std::optional<int>(0));
+        EXPECT_EQ(game.process().standardOutput(), "");
+        normalKb = normalKb == 0 ? game.process().peakMemoryKb() : normalKb;
+        EXPECT_LT(game.process().peakMemoryKb(), normalKb + 50 * 1024);
+    }
+    runCommand("rm -rf " + root);
+}
+
+TEST(FailedStart, SaysWhyAndWritesNothingOnStandardOutput) {
+    for (const auto& [screenDepth, environment, reason] :
+         std::vector<std::tuple<int, std::vector<std::string>, std::string>>{
+             {0, {"DISPLAY", "SDL_VIDEODRIVER"}, "DISPLAY is not set."},
+             {0, {"DISPLAY=:65000", "SDL_VIDEODRIVER"}, "\":65000\" named by DISPLAY."},
+             {8, {"SDL_VIDEODRIVER"}, "bits per pixel, not 8."},
+             {0, {"DISPLAY", "SDL_VIDEODRIVER=dummy"}, "bits per pixel, not 8."}}) {
+        SCOPED_TRACE(reason);
+        const auto screen = screenDepth > 0 ? std::make_unique<XvfbSession>(screenDepth) : nullptr;
+        ChildProcess game({gameBinary()}, ".", environment);
+        EXPECT_EQ(game.waitForExit(10000), std::optional<int>(1));
+        EXPECT_THAT(game.standardError(),
+                    testing::EndsWith(reason + "\nOrbicascade cannot run without its window.\n"));
+        EXPECT_EQ(game.standardOutput(), "");
+    }
+}
+
+} // namespace
