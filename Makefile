@@ -6,7 +6,8 @@ ASAN_BUILD_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: run test build deps bench asan-test format format-check clean install uninstall package
+.PHONY: run test build deps bench asan-test format format-check clean install uninstall package \
+  line-ratio
 
 deps:
 	@sh tools/install-deps.sh
@@ -71,6 +72,13 @@ asan-test: deps
 	  ctest --output-on-failure -j$(JOBS) -LE window
 	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0 \
 	  ctest --output-on-failure -j$(JOBS) -L window
+
+# Non-blank lines of the tests against those of the code they test.
+COUNT = git ls-files -- $(1) | grep -E '\.(cpp|h|sh|cmake)$$|CMakeLists\.txt$$' | xargs cat | grep -cv '^[[:space:]]*$$'
+
+line-ratio:
+	@tests=$$($(call COUNT,tests)); code=$$($(call COUNT,app world gfx text tools)); \
+	  awk "BEGIN { printf \"tests %d, code %d, ratio %.3f\n\", $$tests, $$code, $$tests / $$code }"
 
 format:
 	clang-format -i $(SOURCES)
