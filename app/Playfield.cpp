@@ -5,7 +5,6 @@
 #include "world/SphereLink.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -85,32 +84,27 @@ void Playfield::testAgainstEarlier(std::size_t index) {
     }
 }
 
-// The same pairs in the same order, less those whose reach boxes are apart,
-// which could neither touch nor link. The boxes of the spheres before this one
-// were set when they were tested and are refreshed whenever a contact may have
-// moved a sphere, so they always match the spheres as they stand.
+// The same pairs in the same order, less those whose reach boxes do not
+// overlap, which could neither touch nor link (see ReachBoxes::of). The boxes
+// of the spheres before this one were set when they were tested and are
+// refreshed whenever a contact may have moved a sphere, so they always match
+// the spheres as they stand.
 void Playfield::testAgainstNearEarlier(std::size_t index) {
-    ReachBoxes::Box mine = ReachBoxes::of(*spheres[index]);
+    const ReachBoxes::Box mine = ReachBoxes::of(*spheres[index]);
     reachBoxes.set(index, mine);
-    reachBoxes.markOverlaps(mine, index, 0);
-    for (std::size_t block = 0; block * ReachBoxes::BLOCK < index; ++block) {
-        ReachBoxes::BlockMask near = reachBoxes.marked(block);
-        while (near != 0) {
-            const auto lane = static_cast<unsigned>(__builtin_ctz(near));
-            const ReachBoxes::BlockMask passed = (ReachBoxes::BlockMask{2} << lane) - 1;
-            if (testPair(block * ReachBoxes::BLOCK + lane, index)) {
-                // This sphere may have stuck or been pushed out: look again at
-                // the pairs still to come with its new box.
-                const ReachBoxes::Box moved = ReachBoxes::of(*spheres[index]);
-                if (!(moved == mine)) {
-                    mine = moved;
-                    reachBoxes.set(index, mine);
-                    reachBoxes.markOverlaps(mine, index, block);
-                }
-            }
-            near = reachBoxes.marked(block) & ~passed;
+    reachBoxes.forEachOverlap(mine, index, [&](std::size_t earlier, ReachBoxes::Box& box) {
+        if (!testPair(earlier, index)) {
+            return false;
         }
-    }
+        // This sphere may have stuck or been pushed out.
+        const ReachBoxes::Box moved = ReachBoxes::of(*spheres[index]);
+        if (moved == box) {
+            return false;
+        }
+        box = moved;
+        reachBoxes.set(index, moved);
+        return true;
+    });
 }
 
 bool Playfield::testPair(std::size_t earlier, std::size_t later) {

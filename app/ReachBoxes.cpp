@@ -15,17 +15,15 @@ static_assert(4.0f * HALF_LINK_DISTANCE * HALF_LINK_DISTANCE >
                   LINK_RANGE_FACTOR * (4.0f * Sphere::SPHERE_RADIUS * Sphere::SPHERE_RADIUS),
               "two grown boxes must cover the link range");
 
-std::array<ReachBoxes::BlockMask, ReachBoxes::BLOCK> laneBits() {
-    std::array<ReachBoxes::BlockMask, ReachBoxes::BLOCK> bits{};
-    for (std::size_t lane = 0; lane < ReachBoxes::BLOCK; ++lane) {
-        bits[lane] = ReachBoxes::BlockMask{1} << lane;
-    }
-    return bits;
-}
-
 } // namespace
 
-const std::array<ReachBoxes::BlockMask, ReachBoxes::BLOCK> ReachBoxes::LANE_BITS = laneBits();
+const std::array<ReachBoxes::BlockMask, ReachBoxes::BLOCK> ReachBoxes::LANE_BITS = [] {
+    std::array<BlockMask, BLOCK> bits{};
+    for (std::size_t lane = 0; lane < BLOCK; ++lane) {
+        bits[lane] = BlockMask{1} << lane;
+    }
+    return bits;
+}();
 
 // Why a pair whose boxes do not overlap cannot touch or link. Each box is
 // grown by 9.25 plus the slack the contact test allows a path, 1 + the sum of
@@ -61,5 +59,4 @@ void ReachBoxes::resize(std::size_t count) {
     negatedHighX.resize(padded);
     lowY.resize(padded);
     negatedHighY.resize(padded);
-    marks.resize(padded / BLOCK);
 }

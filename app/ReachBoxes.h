@@ -17,10 +17,6 @@
 // instructions.
 class ReachBoxes {
 public:
-    // Boxes compared at a time, one bit each in a block mask.
-    static constexpr std::size_t BLOCK = 32;
-    using BlockMask = std::uint32_t;
-
     struct Box {
         float lowX;
         float highX;
@@ -46,42 +42,50 @@ public:
         negatedHighY[index] = -box.highY;
     }
 
-    // Marks which of the boxes at indices below count overlap box, block by
-    // block from firstBlock on; boxes that merely touch overlap.
-    void markOverlaps(const Box& box, std::size_t count, std::size_t firstBlock) {
+    // Calls visit(index, box) for each index below count, in increasing order,
+    // whose box overlaps box (boxes that merely touch overlap). A visit that
+    // moved the sphere box stands for gives it its new box and returns true;
+    // the rest are then compared with the new box.
+    template <typename Visit> void forEachOverlap(Box box, std::size_t count, Visit visit) {
+        for (std::size_t start = 0; start < count; start += BLOCK) {
+            BlockMask near = overlapsInBlock(box, start, count);
+            while (near != 0) {
+                const auto lane = static_cast<unsigned>(__builtin_ctz(near));
+                const BlockMask passed = (BlockMask{2} << lane) - 1;
+                if (visit(start + lane, box)) {
+                    near = overlapsInBlock(box, start, count);
+                }
+                near &= ~passed;
+            }
+        }
+    }
+
+private:
+    // Boxes compared at a time, one bit each in a block mask.
+    static constexpr std::size_t BLOCK = 32;
+    using BlockMask = std::uint32_t;
+
+    // Bit k is set when the box at start + k overlaps box and start + k is
+    // below count. start is a multiple of BLOCK.
+    BlockMask overlapsInBlock(const Box& box, std::size_t start, std::size_t count) const {
         const float highX = box.highX;
         const float negatedLowX = -box.lowX;
         const float highY = box.highY;
         const float negatedLowY = -box.lowY;
-        const std::size_t blocks = (count + BLOCK - 1) / BLOCK;
-        for (std::size_t block = firstBlock; block < blocks; ++block) {
-            BlockMask mask = 0;
-            // A fixed count of lanes, no early exit and no conditional load:
-            // the compiler turns this into a few packed compares per four
-            // boxes. The stored highs are negated so that every compare has
-            // the same shape.
+        BlockMask mask = 0;
+        // A fixed count of lanes, no early exit and no conditional load: the
+        // compiler turns this into a few packed compares per four boxes. The
+        // stored highs are negated so that every compare has the same shape.
 #pragma GCC unroll 8
-            for (std::size_t lane = 0; lane < BLOCK; ++lane) {
-                const std::size_t at = block * BLOCK + lane;
-                const bool overlap = (lowX[at] <= highX) & (negatedHighX[at] <= negatedLowX) &
-                                     (lowY[at] <= highY) & (negatedHighY[at] <= negatedLowY);
-                mask |= LANE_BITS[lane] & (overlap ? ~BlockMask{0} : BlockMask{0});
-            }
-            marks[block] = mask;
+        for (std::size_t lane = 0; lane < BLOCK; ++lane) {
+            const std::size_t at = start + lane;
+            const bool overlap = (lowX[at] <= highX) & (negatedHighX[at] <= negatedLowX) &
+                                 (lowY[at] <= highY) & (negatedHighY[at] <= negatedLowY);
+            mask |= LANE_BITS[lane] & (overlap ? ~BlockMask{0} : BlockMask{0});
         }
-        const std::size_t inLastBlock = count % BLOCK;
-        if (inLastBlock != 0) {
-            marks[blocks - 1] &= (BlockMask{1} << inLastBlock) - 1;
-        }
+        return count - start >= BLOCK ? mask : mask & ((BlockMask{1} << (count - start)) - 1);
     }
 
-    // What the last markOverlaps found in one block: bit k for the box at
-    // block * BLOCK + k.
-    BlockMask marked(std::size_t block) const {
-        return marks[block];
-    }
-
-private:
     // Bit k at index k: a table rather than a shift, which packed code can load.
     static const std::array<BlockMask, BLOCK> LANE_BITS;
 
@@ -89,7 +93,6 @@ private:
     std::vector<float> negatedHighX;
     std::vector<float> lowY;
     std::vector<float> negatedHighY;
-    std::vector<BlockMask> marks;
 };
 
 #endif
