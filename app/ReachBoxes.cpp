@@ -11,8 +11,9 @@ namespace {
 // Half the distance at which two spheres leave link range
 // (sqrt(1.3) * 16 = 18.24), rounded up.
 constexpr float HALF_LINK_DISTANCE = 9.25f;
-static_assert(4.0f * HALF_LINK_DISTANCE * HALF_LINK_DISTANCE >
-                  LINK_RANGE_FACTOR * (4.0f * Sphere::SPHERE_RADIUS * Sphere::SPHERE_RADIUS),
+constexpr float CONTACT_DISTANCE = 2.0f * Sphere::SPHERE_RADIUS;
+static_assert((2.0f * HALF_LINK_DISTANCE) * (2.0f * HALF_LINK_DISTANCE) >
+                  LINK_RANGE_FACTOR * CONTACT_DISTANCE * CONTACT_DISTANCE,
               "two grown boxes must cover the link range");
 
 } // namespace
@@ -53,7 +54,7 @@ ReachBoxes::Box ReachBoxes::of(const Sphere& sphere) {
 }
 
 void ReachBoxes::resize(std::size_t count) {
-    // Whole blocks, so that nearMask never reads past the end.
+    // Whole blocks, so that a block of compares never reads past the end.
     const std::size_t padded = (count + BLOCK - 1) / BLOCK * BLOCK;
     lowX.resize(padded);
     negatedHighX.resize(padded);

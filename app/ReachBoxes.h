@@ -43,9 +43,9 @@ public:
     }
 
     // Calls visit(index, box) for each index below count, in increasing order,
-    // whose box overlaps box (boxes that merely touch overlap). A visit that
-    // moved the sphere box stands for gives it its new box and returns true;
-    // the rest are then compared with the new box.
+    // whose box overlaps box (boxes that merely touch overlap). A visit may move
+    // the sphere that box belongs to: it then stores the sphere's new box in box
+    // and returns true, and the indices still to come are compared with that.
     template <typename Visit> void forEachOverlap(Box box, std::size_t count, Visit visit) {
         for (std::size_t start = 0; start < count; start += BLOCK) {
             BlockMask near = overlapsInBlock(box, start, count);
