@@ -5,7 +5,6 @@
 #include "world/SphereLink.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -18,21 +17,6 @@ const float LINK_RANGE = LINK_RANGE_FACTOR * (LINK_REACH * LINK_REACH);
 
 bool inLinkRange(const Sphere& a, const Sphere& b) {
     return a.squaredDistanceTo(b) <= LINK_RANGE;
-}
-
-Playfield::Footprint footprintOf(const Sphere& sphere) {
-    return Playfield::Footprint{sphere.getPosition(), sphere.isResting(), sphere.isRemoved()};
-}
-
-// Two resting spheres farther apart than the link range can neither touch (the
-// contact reach is shorter) nor link: most pairs of a grown cluster. The
-// distance is worked out exactly as Entity::squaredDistanceTo does.
-bool restingApart(const Playfield::Footprint& current, const Playfield::Footprint& earlier) {
-    if (!current.resting || !earlier.resting) {
-        return false;
-    }
-    const Vector2 apart = fromTo(current.position, earlier.position);
-    return std::fabs(dot(apart, apart)) > LINK_RANGE;
 }
 
 bool recordedBy(const Sphere& sphere, const SphereLink* link) {
@@ -72,7 +56,7 @@ template <typename Predicate> void Playfield::dropLinksIf(Predicate shouldDrop) 
 float Playfield::step(float time) {
     const float seconds = time > LARGEST_STEP ? LARGEST_STEP : time;
 
-    footprints.resize(spheres.size());
+    reachBoxes.resize(spheres.size());
     std::size_t index = 0;
     while (index < spheres.size()) {
         spheres[index]->update(seconds);
@@ -89,29 +73,58 @@ float Playfield::step(float time) {
 }
 
 // Each pair is tested once per step, after both have moved, the earlier sphere
-// first. The footprints of the spheres tested so far lie side by side, so the
-// many pairs that cannot meet are passed over without visiting the spheres.
+// first.
 void Playfield::testAgainstEarlier(std::size_t index) {
-    Sphere& current = *spheres[index];
-    const Footprint& mine = footprints[index] = footprintOf(current);
-    for (std::size_t before = 0; before < index; ++before) {
-        const Footprint& earlier = footprints[before];
-        if (earlier.removed || restingApart(mine, earlier)) {
-            continue;
-        }
-        Sphere& other = *spheres[before];
-        CollisionResult result;
-        if (CollisionManager::test(other, current, result)) {
-            other.onCollision(current, result.firstContact, result.t);
-            current.onCollision(other, result.secondContact, result.t);
-            // Either may have stuck, been pushed out or flagged itself removed.
-            footprints[before] = footprintOf(other);
-            footprints[index] = footprintOf(current);
-            link(current, other);
-        } else if (bothStuck(current, other) && inLinkRange(current, other)) {
-            link(current, other);
-        }
+    if (pairSearch == PairSearch::NEAR_PAIRS) {
+        testAgainstNearEarlier(index);
+        return;
     }
+    for (std::size_t before = 0; before < index; ++before) {
+        testPair(before, index);
+    }
+}
+
+// The same pairs in the same order, less those whose reach boxes do not
+// overlap, which could neither touch nor link (see ReachBoxes::of). The boxes
+// of the spheres before this one were set when they were tested and are
+// refreshed whenever a contact may have moved a sphere, so they always match
+// the spheres as they stand.
+void Playfield::testAgainstNearEarlier(std::size_t index) {
+    const ReachBoxes::Box mine = ReachBoxes::of(*spheres[index]);
+    reachBoxes.set(index, mine);
+    reachBoxes.forEachOverlap(mine, index, [&](std::size_t earlier, ReachBoxes::Box& box) {
+        if (!testPair(earlier, index)) {
+            return false;
+        }
+        // This sphere may have stuck or been pushed out.
+        const ReachBoxes::Box moved = ReachBoxes::of(*spheres[index]);
+        if (moved == box) {
+            return false;
+        }
+        box = moved;
+        reachBoxes.set(index, moved);
+        return true;
+    });
+}
+
+bool Playfield::testPair(std::size_t earlier, std::size_t later) {
+    Sphere& other = *spheres[earlier];
+    Sphere& current = *spheres[later];
+    if (other.isRemoved()) {
+        return false;
+    }
+    CollisionResult result;
+    if (CollisionManager::test(other, current, result)) {
+        other.onCollision(current, result.firstContact, result.t);
+        current.onCollision(other, result.secondContact, result.t);
+        reachBoxes.set(earlier, ReachBoxes::of(other));
+        link(current, other);
+        return true;
+    }
+    if (bothStuck(current, other) && inLinkRange(current, other)) {
+        link(current, other);
+    }
+    return false;
 }
 
 void Playfield::link(Sphere& later, Sphere& earlier) {
@@ -144,6 +157,6 @@ void Playfield::removeSphereAt(std::size_t index) {
     dropLinksIf([leaving](const SphereLink& link) {
         return link.first == leaving || link.second == leaving;
     });
+    // Its reach box needs no erasing: the next sphere's box overwrites it.
     spheres.erase(spheres.begin() + static_cast<std::ptrdiff_t>(index));
-    footprints.erase(footprints.begin() + static_cast<std::ptrdiff_t>(index));
 }

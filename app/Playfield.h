@@ -1,6 +1,7 @@
 #ifndef ORBICASCADE_APP_PLAYFIELD_H
 #define ORBICASCADE_APP_PLAYFIELD_H
 
+#include "app/ReachBoxes.h"
 #include "world/Sphere.h"
 #include "world/SphereLink.h"
 
@@ -15,14 +16,12 @@ class Playfield {
 public:
     static constexpr float LARGEST_STEP = 0.07f;
 
-    // What the pair tests need to know of a sphere before visiting it.
-    struct Footprint {
-        Vector2 position;
-        bool resting = false;
-        bool removed = false;
-    };
+    // Which pairs a step hands to the contact test. Every pair is the
+    // reference: the rules as written, one pair after another. Near pairs
+    // must give the same world to the last bit, only sooner.
+    enum class PairSearch { NEAR_PAIRS, EVERY_PAIR };
 
-    Playfield() = default;
+    explicit Playfield(PairSearch search = PairSearch::NEAR_PAIRS) : pairSearch(search) {}
     Playfield(const Playfield&) = delete;
     Playfield& operator=(const Playfield&) = delete;
 
@@ -42,15 +41,19 @@ public:
 
 private:
     void testAgainstEarlier(std::size_t index);
+    void testAgainstNearEarlier(std::size_t index);
+    // Returns whether the two touched, which may have moved or removed either.
+    bool testPair(std::size_t earlier, std::size_t later);
     void link(Sphere& later, Sphere& earlier);
     bool hasUnrecordedLink(const Sphere& later, const Sphere& earlier) const;
     void removeSphereAt(std::size_t index);
     // Detaches and deletes every link the predicate picks, keeping the order of the rest.
     template <typename Predicate> void dropLinksIf(Predicate shouldDrop);
 
+    PairSearch pairSearch;
     std::vector<std::unique_ptr<Sphere>> spheres;
     // One per sphere, kept in step with the spheres already tested this step.
-    std::vector<Footprint> footprints;
+    ReachBoxes reachBoxes;
     std::vector<std::unique_ptr<SphereLink>> links;
     // Links that their later sphere could not record because its six slots
     // were full; searching that sphere's slots alone would not find them.
