@@ -2,27 +2,20 @@
 #define ORBICASCADE_TESTS_GFX_GFXTESTKIT_H
 
 #include "tests/support/GlRecorder.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/tga/TgaWriter.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
-// A fresh empty data/ directory, under the working directory while it lives.
-struct ScratchData {
+// A fresh empty data/ folder, under the working directory while it lives.
+struct ScratchData : ScratchFolder {
     const std::filesystem::path previous = std::filesystem::current_path();
-    const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("orbi-test-" + std::to_string(getpid()));
     ScratchData() {
-        std::filesystem::create_directories(root / "data");
-        std::filesystem::current_path(root);
+        std::filesystem::create_directory(path / "data");
+        std::filesystem::current_path(path);
     }
-    ~ScratchData() {
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(root);
-    }
+    ~ScratchData() { std::filesystem::current_path(previous); }
 };
 
 // Writes data/<name>.tga; returns its texels (RGBA, top row first, no alpha 0 or 255).

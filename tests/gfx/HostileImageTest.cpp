@@ -1,10 +1,10 @@
 #include "gfx/Texture.h"
 #include "tests/support/GlRecorder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -17,8 +17,8 @@ std::string header(int type, int bits, int width, int height, int entries = 0) {
 
 TEST(HostileImage, LoadsOnlyWhatItsFileAndOpenGLCanHold) {
     const std::string twoRuns = "\xff\1\2\3\4\xff\1\2\3\4"; // 2 times 128 pixels of one colour
-    const std::string path = "/tmp/orbi-hostile-" + std::to_string(getpid()) + ".tga";
-    GlRecorder::setMaxTextureSize(128);
+    const ScratchFolder scratch;
+    const std::string path = (scratch.path / "image.tga").string();
     for (const auto& [file, loads] : std::vector<std::pair<std::string, bool>>{
              {header(10, 32, 128, 2) + twoRuns, true},
              {header(10, 32, 128, 3) + twoRuns, false},
@@ -26,12 +26,12 @@ TEST(HostileImage, LoadsOnlyWhatItsFileAndOpenGLCanHold) {
              {header(1, 8, 16, 16, 256) + std::string(4 * 256, 'x'), true},
              {header(1, 8, 16, 16, 256) + std::string(3 * 256, 'x'), false}}) {
         GlRecorder::reset();
+        GlRecorder::setMaxTextureSize(128);
         std::ofstream(path, std::ios::binary) << file;
         Texture texture;
         EXPECT_EQ(texture.load(path.c_str()), loads) << file.size() << " bytes";
         EXPECT_EQ(GlRecorder::liveTextures().size(), loads ? 1u : 0u);
     }
-    std::remove(path.c_str());
 }
 
 } // namespace

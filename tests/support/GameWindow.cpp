@@ -39,22 +39,13 @@ Rgb Screenshot::at(int x, int y) const {
     return Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
-int Screenshot::countNear(int x0, int y0, int x1, int y1, Rgb colour, int tolerance) const {
-    int count = 0;
-    for (int y = y0; y < y1 && y < height; ++y) {
-        for (int x = x0; x < x1 && x < width; ++x) {
-            const Rgb pixel = at(x, y);
-            count += std::abs(pixel.red - colour.red) <= tolerance &&
-                     std::abs(pixel.green - colour.green) <= tolerance &&
-                     std::abs(pixel.blue - colour.blue) <= tolerance;
-        }
-    }
-    return count;
+std::string buildDirectory() {
+    const char* binaryDir = std::getenv("ORBI_BINARY_DIR");
+    return binaryDir != nullptr ? binaryDir : "build";
 }
 
 std::string gameBinary() {
-    const char* binaryDir = std::getenv("ORBI_BINARY_DIR");
-    return std::string(binaryDir != nullptr ? binaryDir : "build") + "/app/orbicascade";
+    return buildDirectory() + "/app/orbicascade";
 }
 
 bool GameWindow::waitForWindow(int timeoutMs) {
@@ -80,7 +71,7 @@ void GameWindow::xdotool(const std::string& arguments) const {
          {Place{"\"Score:\"", 20, 15, 90, 45, 40}, Place{"the score digits", 90, 15, 160, 45, 40},
           Place{"\"Sphere:\"", 20, 400, 100, 430, 40},
           Place{"the count digits", 100, 400, 150, 430, 30}}) {
-        if (shot.countNear(place.x0, place.y0, place.x1, place.y1, Rgb{0, 0, 239}, 40) <=
+        if (shot.count(place.x0, place.y0, place.x1, place.y1, near(Rgb{0, 0, 239}, 40)) <=
             place.least) {
             return ::testing::AssertionFailure() << place.what << " not shown in blue";
         }

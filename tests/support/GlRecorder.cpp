@@ -9,9 +9,7 @@ GlRecording& GlRecorder::state() {
 }
 
 void GlRecorder::reset() {
-    const int maxTextureSize = state().maxTextureSize;
     state() = GlRecording();
-    state().maxTextureSize = maxTextureSize;
 }
 
 namespace {
@@ -52,9 +50,6 @@ void glEnable(GLenum cap) {
 }
 void glDisable(GLenum cap) {
     called().enabled.erase(cap);
-}
-GLboolean glIsEnabled(GLenum cap) {
-    return called().enabled.count(cap) != 0 ? GL_TRUE : GL_FALSE;
 }
 void glGetIntegerv(GLenum name, GLint* value) {
     *value = name == GL_MAX_TEXTURE_SIZE ? called().maxTextureSize : 0;

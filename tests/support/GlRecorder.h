@@ -53,7 +53,7 @@ struct GlRecording {
 class GlRecorder {
 public:
     static GlRecording& state();
-    // Forgets everything but the largest texture size.
+    // Forgets everything, as if no OpenGL call had been made.
     static void reset();
 
     static std::size_t callCount() { return state().calls; }

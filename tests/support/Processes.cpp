@@ -14,14 +14,6 @@
 
 namespace {
 
-// A new empty file for one of the child's output streams.
-int temporaryFile(std::string& path) {
-    char pathTemplate[] = "/tmp/orbi-child-XXXXXX";
-    const int fd = mkstemp(pathTemplate);
-    path = pathTemplate;
-    return fd;
-}
-
 std::string contents(const std::string& path) {
     std::ostringstream text;
     text << std::ifstream(path).rdbuf();
@@ -30,24 +22,9 @@ std::string contents(const std::string& path) {
 
 } // namespace
 
-std::string runCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t count = 0; pipe && (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, count);
-    }
-    if (pipe != nullptr) {
-        pclose(pipe);
-    }
-    return output;
-}
-
-ChildProcess::ChildProcess(const std::vector<std::string>& command,
-                           const std::string& workingDirectory,
-                           const std::vector<std::string>& environment) {
-    const int outputFd = temporaryFile(outputPath);
-    const int errorFd = temporaryFile(errorPath);
+ChildProcess::ChildProcess(const std::vector<std::string>& command) {
+    const int outputFd = mkstemp(outputPath.data());
+    const int errorFd = mkstemp(errorPath.data());
     std::vector<char*> argv;
     for (const std::string& argument : command) {
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -56,20 +33,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
     pid = fork();
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
-        for (const std::string& change : environment) {
-            const std::size_t equals = change.find('=');
-            if (equals == std::string::npos) {
-                unsetenv(change.c_str());
-            } else {
-                setenv(change.substr(0, equals).c_str(), change.c_str() + equals + 1, 1);
-            }
-        }
         dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
         dup2(outputFd, STDOUT_FILENO);
         dup2(errorFd, STDERR_FILENO);
-        if (chdir(workingDirectory.c_str()) == 0) {
-            execvp(argv[0], argv.data());
-        }
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     close(outputFd);
@@ -109,6 +76,12 @@ std::string ChildProcess::standardOutput() const {
 
 std::string ChildProcess::standardError() const {
     return contents(errorPath);
+}
+
+std::string runCommand(const std::string& command) {
+    ChildProcess shell({"sh", "-c", command});
+    shell.waitForExit(120000);
+    return shell.standardOutput();
 }
 
 XvfbSession::XvfbSession(int depth)

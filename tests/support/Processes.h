@@ -20,18 +20,13 @@ template <typename Condition> bool waitUntil(int timeoutMs, Condition condition)
     return true;
 }
 
-// Runs a shell command and returns what it wrote to standard output.
-std::string runCommand(const std::string& command);
-
 // A program started by a test, with its standard output and error kept in
 // files for the test to read. It is stopped if it still runs when the object
-// goes away, or when the test itself dies.
+// goes away, or when the test itself dies. (Start it through env(1) to change
+// its environment or working directory.)
 class ChildProcess {
 public:
-    // Environment changes for the child: "NAME=value" sets, "NAME" unsets.
-    explicit ChildProcess(const std::vector<std::string>& command,
-                          const std::string& workingDirectory = ".",
-                          const std::vector<std::string>& environment = {});
+    explicit ChildProcess(const std::vector<std::string>& command);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -50,9 +45,12 @@ private:
     bool reaped = false;
     int exitStatus = -1;
     long peakKb = 0;
-    std::string outputPath;
-    std::string errorPath;
+    std::string outputPath = "/tmp/orbi-child-XXXXXX";
+    std::string errorPath = "/tmp/orbi-child-XXXXXX";
 };
+
+// Runs a shell command to its end and returns what it wrote to standard output.
+std::string runCommand(const std::string& command);
 
 // A private X server: Xvfb on a display number it picks itself, with DISPLAY
 // pointing at it for this process and its children until the object goes away.

@@ -1,4 +1,5 @@
 #include "tests/support/GameWindow.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gmock/gmock.h>
 
@@ -13,7 +14,8 @@ std::string headerClaiming(int width, int height) {
 
 TEST(HostileStart, GameStartsPromptlyInBoundedMemoryAndQuitsOnEscape) {
     XvfbSession xvfb;
-    const std::string root = runCommand("mktemp -d /tmp/orbi-hostile-XXXXXX | tr -d '\\n'");
+    const ScratchFolder scratch;
+    const std::string root = scratch.path.string();
     long normalKb = 0;
     for (const auto& [file, make, hud, nucleus] :
          std::vector<std::tuple<std::string, std::string, bool, bool>>{
@@ -31,32 +33,33 @@ TEST(HostileStart, GameStartsPromptlyInBoundedMemoryAndQuitsOnEscape) {
         ASSERT_EQ(runCommand("rm -rf " + root + "/data && cp -r data " + root + " && cd " + root +
                              " && rm -f" + replaced + " && " + make + replaced + " && echo ok"),
                   "ok\n");
-        GameWindow game({gameBinary()}, root);
+        GameWindow game({"env", "-C", root, gameBinary()});
         // Playing within seconds: the font, and the sheet where intact, drawn.
         EXPECT_TRUE(waitUntil(10000, [&, hud = hud, nucleus = nucleus] {
             const Screenshot shot = game.shoot();
             return !shot.isEmpty() && (!hud || showsHud(shot)) &&
                    (!nucleus || isYellow(shot.at(320, 240)));
         }));
-        game.pressEscape();
-        EXPECT_EQ(game.process().waitForExit(5000), std::optional<int>(0));
+        EXPECT_EQ(game.quit(), 0);
         EXPECT_EQ(game.process().standardOutput(), "");
         normalKb = normalKb == 0 ? game.process().peakMemoryKb() : normalKb;
         EXPECT_LT(game.process().peakMemoryKb(), normalKb + 50 * 1024);
     }
-    runCommand("rm -rf " + root);
 }
 
 TEST(FailedStart, SaysWhyAndWritesNothingOnStandardOutput) {
-    for (const auto& [screenDepth, environment, reason] :
+    for (auto [screenDepth, environment, reason] :
          std::vector<std::tuple<int, std::vector<std::string>, std::string>>{
-             {0, {"DISPLAY", "SDL_VIDEODRIVER"}, "DISPLAY is not set."},
-             {0, {"DISPLAY=:65000", "SDL_VIDEODRIVER"}, "\":65000\" named by DISPLAY."},
-             {8, {"SDL_VIDEODRIVER"}, "bits per pixel, not 8."},
-             {0, {"DISPLAY", "SDL_VIDEODRIVER=dummy"}, "bits per pixel, not 8."}}) {
+             {0, {"env", "-u", "DISPLAY", "-u", "SDL_VIDEODRIVER"}, "DISPLAY is not set."},
+             {0,
+              {"env", "-u", "SDL_VIDEODRIVER", "DISPLAY=:65000"},
+              "\":65000\" named by DISPLAY."},
+             {8, {"env", "-u", "SDL_VIDEODRIVER"}, "bits per pixel, not 8."},
+             {0, {"env", "-u", "DISPLAY", "SDL_VIDEODRIVER=dummy"}, "bits per pixel, not 8."}}) {
         SCOPED_TRACE(reason);
         const auto screen = screenDepth > 0 ? std::make_unique<XvfbSession>(screenDepth) : nullptr;
-        ChildProcess game({gameBinary()}, ".", environment);
+        environment.push_back(gameBinary());
+        ChildProcess game(environment);
         EXPECT_EQ(game.waitForExit(10000), std::optional<int>(1));
         EXPECT_THAT(game.standardError(),
                     testing::EndsWith(reason + "\nOrbicascade cannot run without its window.\n"));
