@@ -5,7 +5,7 @@
 // Run it from the repository root, where data/ lives.
 #include "app/GameAssembly.h"
 #include "gfx/Display.h"
-#include "tests/support/Processes.h"
+#include "tests/support/RealWindow.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

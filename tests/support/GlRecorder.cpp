@@ -83,18 +83,19 @@ void glTranslatef(GLfloat x, GLfloat y, GLfloat) {
 }
 void glBegin(GLenum) {
     GlRecording& r = called();
-    r.current = GlStrip{};
-    r.current.texture = r.boundTexture;
-    r.current.blended = r.enabled.count(GL_BLEND) != 0;
+    // The colour carries over from the strip before, as OpenGL's current colour does.
+    const GlStrip& last = r.current;
+    r.current = GlStrip{
+        r.boundTexture, last.red, last.green, last.blue, r.enabled.count(GL_BLEND) != 0, {}};
 }
 void glEnd() {
     called().strips.push_back(GlRecorder::state().current);
 }
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
-    GlStrip& colour = called().colour;
-    colour.red = red;
-    colour.green = green;
-    colour.blue = blue;
+    GlStrip& strip = called().current;
+    strip.red = red;
+    strip.green = green;
+    strip.blue = blue;
 }
 void glTexCoord2d(GLdouble u, GLdouble v) {
     GlRecording& r = called();
@@ -106,9 +107,6 @@ void glVertex2f(GLfloat x, GLfloat y) {
     r.pending.x = x + r.modelView.back().x;
     r.pending.y = y + r.modelView.back().y;
     r.current.vertices.push_back(r.pending);
-    r.current.red = r.colour.red;
-    r.current.green = r.colour.green;
-    r.current.blue = r.colour.blue;
 }
 void glBindTexture(GLenum, GLuint texture) {
     called().boundTexture = texture;

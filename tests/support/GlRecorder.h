@@ -45,9 +45,8 @@ struct GlRecording {
     unsigned boundTexture = 0;
     bool onModelView = true;
     std::vector<GlVertex> modelView{GlVertex{}}; // translations, pushed and popped
-    GlStrip current;
-    GlStrip colour;   // holds the current colour
-    GlVertex pending; // holds the current texture coordinates
+    GlStrip current;                             // also holds the current colour
+    GlVertex pending;                            // holds the current texture coordinates
 };
 
 class GlRecorder {
@@ -62,7 +61,6 @@ public:
     static const std::set<unsigned>& liveTextures() { return state().liveTextures; }
     static const std::vector<unsigned>& deletedTextures() { return state().deletedTextures; }
     static bool isEnabled(unsigned capability) { return state().enabled.count(capability) != 0; }
-    static int pushedMatrices() { return static_cast<int>(state().modelView.size()) - 1; }
     static void setMaxTextureSize(int size) { state().maxTextureSize = size; }
 };
 

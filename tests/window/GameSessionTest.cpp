@@ -1,6 +1,6 @@
 // The game played in a real window on a private X server, driven with xdotool
 // the way a player would.
-#include "tests/support/GameWindow.h"
+#include "tests/support/RealWindow.h"
 
 #include <chrono>
 #include <cmath>
@@ -22,25 +22,24 @@ TEST(GameSession, APlayerClicksBrakesSpheresFillsTheWorldAndQuits) {
               std::string::npos);
     // Two stoppers on the first sphere's way up from the spawn point brake it
     // enough to fall in; a third goes where the button went down, not up.
-    game.xdotool(
-        "mousemove --window WINDOW 120 240 mousedown 1 mouseup 1 mousemove --window WINDOW 120 212 "
-        "mousedown 1 mouseup 1 mousemove --window WINDOW 600 440 mousedown 1 mousemove --window "
-        "WINDOW "
-        "540 380 mouseup 1");
+    game.xdotool("mousemove --window %1 120 240 mousedown 1 mouseup 1 "
+                 "mousemove --window %1 120 212 mousedown 1 mouseup 1 "
+                 "mousemove --window %1 600 440 mousedown 1 "
+                 "mousemove --window %1 540 380 mouseup 1");
     pause(200);
     const Screenshot start = game.shoot();
     EXPECT_TRUE(showsHudAndNucleus(start));
     EXPECT_GT(start.count(592, 432, 608, 448, isYellow), 60) << "a stopper at the press";
     EXPECT_EQ(start.count(532, 372, 548, 388, isYellow), 0) << "none at the release";
-    const Rgb black{0, 0, 0};
-    const int clusterBefore = 64 * 64 - start.count(288, 208, 352, 272, near(black, 8));
+    const auto lit = [](Rgb pixel) { return !near(Rgb{0, 0, 0}, 8)(pixel); };
+    const int clusterBefore = start.count(288, 208, 352, 272, lit);
 
     pause(4000);
     const Screenshot later = game.shoot();
     EXPECT_EQ(later.count(590, 430, 610, 450, isYellow), 0) << "the stopper vanished";
-    const int clusterAfter = 64 * 64 - later.count(288, 208, 352, 272, near(black, 8));
+    const int clusterAfter = later.count(288, 208, 352, 272, lit);
     EXPECT_GT(clusterAfter, clusterBefore + 100) << "a sphere stuck to the nucleus";
-    EXPECT_GT(640 * 380 - later.count(0, 50, 640, 430, near(black, 8)), clusterAfter + 100)
+    EXPECT_GT(later.count(0, 50, 640, 430, lit), clusterAfter + 100)
         << "more spheres circle outside the centre";
 
     // Stoppers 20 pixels apart, outside the orbit where no sphere ends them,
@@ -58,7 +57,7 @@ TEST(GameSession, APlayerClicksBrakesSpheresFillsTheWorldAndQuits) {
     for (int y = 10; y < 480; y += 20) {
         for (int x = 10; x < 640; x += 20) {
             if (std::hypot(x - 320, y - 240) > 220 && ++clicks) {
-                burst << " mousemove --window WINDOW " << x << ' ' << y << " mousedown 1 mouseup 1";
+                burst << " mousemove --window %1 " << x << ' ' << y << " mousedown 1 mouseup 1";
             }
         }
         game.xdotool(burst.str());

@@ -1,4 +1,4 @@
-#include "tests/support/GameWindow.h"
+#include "tests/support/RealWindow.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gmock/gmock.h>

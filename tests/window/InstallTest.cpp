@@ -1,6 +1,6 @@
 // The game installed under a scratch prefix and unpacked from its package, each
 // started through its command from an unrelated folder.
-#include "tests/support/GameWindow.h"
+#include "tests/support/RealWindow.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {

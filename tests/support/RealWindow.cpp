@@ -1,0 +1,194 @@
+#include "tests/support/RealWindow.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// The X id of the first mapped window titled exactly caption, or "". Only a
+// mapped one: the first window SDL makes may be replaced as the video mode is set.
+std::string findWindow(const std::string& caption) {
+    const std::string ids =
+        runCommand("xdotool search --onlyvisible --name '^" + caption + "$' 2>/dev/null");
+    return ids.substr(0, ids.find('\n'));
+}
+
+std::string contents(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string>& command) {
+    const int outputFd = mkstemp(outputPath.data());
+    const int errorFd = mkstemp(errorPath.data());
+    std::vector<char*> argv;
+    for (const std::string& argument : command) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+        dup2(outputFd, STDOUT_FILENO);
+        dup2(errorFd, STDERR_FILENO);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    close(outputFd);
+    close(errorFd);
+}
+
+ChildProcess::~ChildProcess() {
+    // Asked first, so that an X server removes its lock; killed if that is ignored.
+    if (isRunning() && kill(pid, SIGTERM) == 0 &&
+        !waitUntil(3000, [this] { return !isRunning(); })) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    std::remove(outputPath.c_str());
+    std::remove(errorPath.c_str());
+}
+
+bool ChildProcess::isRunning() {
+    int status = 0;
+    rusage usage{};
+    if (pid > 0 && !reaped && wait4(pid, &status, WNOHANG, &usage) == pid) {
+        reaped = true;
+        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        peakKb = usage.ru_maxrss;
+    }
+    return pid > 0 && !reaped;
+}
+
+std::optional<int> ChildProcess::waitForExit(int timeoutMs) {
+    waitUntil(timeoutMs, [this] { return !isRunning(); });
+    return reaped && exitStatus >= 0 ? std::optional<int>(exitStatus) : std::nullopt;
+}
+
+std::string ChildProcess::standardOutput() const {
+    return contents(outputPath);
+}
+
+std::string ChildProcess::standardError() const {
+    return contents(errorPath);
+}
+
+std::string runCommand(const std::string& command) {
+    ChildProcess shell({"sh", "-c", command});
+    shell.waitForExit(120000);
+    return shell.standardOutput();
+}
+
+XvfbSession::XvfbSession(int depth)
+    : previousDisplay(std::getenv("DISPLAY") ? std::optional<std::string>(std::getenv("DISPLAY"))
+                                             : std::nullopt),
+      // Xvfb closes the descriptor it writes its display number to; were that
+      // standard output, a client's connection would take its place.
+      server({"sh", "-c",
+              "exec Xvfb -displayfd 3 -screen 0 800x600x" + std::to_string(depth) +
+                  " -nolisten tcp -noreset 3>&1 >/dev/null"}) {
+    // The display number comes once the server accepts clients.
+    std::string number;
+    waitUntil(20000, [&] {
+        number = server.standardOutput();
+        return number.find('\n') != std::string::npos || !server.isRunning();
+    });
+    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+}
+
+XvfbSession::~XvfbSession() {
+    if (previousDisplay) {
+        setenv("DISPLAY", previousDisplay->c_str(), 1);
+    } else {
+        unsetenv("DISPLAY");
+    }
+}
+
+Screenshot Screenshot::ofWindow(const std::string& caption) {
+    Screenshot shot;
+    const std::string window = findWindow(caption);
+    // Binary PPM: "P6 width height 255", one white space, then the pixels.
+    std::istringstream in(
+        window.empty() ? ""
+                       : runCommand("import -window " + window + " -depth 8 ppm:- 2>/dev/null"));
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> shot.width >> shot.height >> maxValue;
+    in.get();
+    shot.rgb.resize(static_cast<std::size_t>(shot.width * shot.height * 3));
+    if (magic != "P6" || maxValue != 255 ||
+        !in.read(reinterpret_cast<char*>(shot.rgb.data()), static_cast<long>(shot.rgb.size()))) {
+        return Screenshot();
+    }
+    return shot;
+}
+
+Rgb Screenshot::at(int x, int y) const {
+    const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
+    return Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+std::string buildDirectory() {
+    const char* binaryDir = std::getenv("ORBI_BINARY_DIR");
+    return binaryDir != nullptr ? binaryDir : "build";
+}
+
+std::string gameBinary() {
+    return buildDirectory() + "/app/orbicascade";
+}
+
+bool GameWindow::waitForWindow(int timeoutMs) {
+    return waitUntil(timeoutMs, [] { return !findWindow("Orbicascade").empty(); });
+}
+
+// The window id goes in by value: after a search of its own, xdotool would send
+// keys as synthetic events, which reach the game unreliably.
+void GameWindow::xdotool(const std::string& arguments) const {
+    std::string command = arguments;
+    const std::string window = findWindow("Orbicascade");
+    for (std::size_t at = command.find("%1"); at != std::string::npos; at = command.find("%1")) {
+        command.replace(at, 2, window);
+    }
+    runCommand("xdotool " + command + " >/dev/null 2>&1");
+}
+
+::testing::AssertionResult showsHud(const Screenshot& shot) {
+    struct Place {
+        const char* what;
+        int x0, y0, x1, y1, least;
+    };
+    for (const Place& place :
+         {Place{"\"Score:\"", 20, 15, 90, 45, 40}, Place{"the score digits", 90, 15, 160, 45, 40},
+          Place{"\"Sphere:\"", 20, 400, 100, 430, 40},
+          Place{"the count digits", 100, 400, 150, 430, 30}}) {
+        if (shot.count(place.x0, place.y0, place.x1, place.y1, near(Rgb{0, 0, 239}, 40)) <=
+            place.least) {
+            return ::testing::AssertionFailure() << place.what << " not shown in blue";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult showsHudAndNucleus(const Screenshot& shot) {
+    if (shot.isEmpty() || !isYellow(shot.at(320, 240))) {
+        return ::testing::AssertionFailure() << "no nucleus at the centre";
+    }
+    return showsHud(shot);
+}
+
+bool isYellow(Rgb pixel) {
+    return pixel.red > 150 && pixel.green > 130 && pixel.blue < 110;
+}
