@@ -93,11 +93,9 @@ std::string runCommand(const std::string& command) {
 }
 
 XvfbSession::XvfbSession(int depth)
-    : previousDisplay(std::getenv("DISPLAY") ? std::optional<std::string>(std::getenv("DISPLAY"))
-                                             : std::nullopt),
-      // Xvfb closes the descriptor it writes its display number to; were that
-      // standard output, a client's connection would take its place.
-      server({"sh", "-c",
+    // Xvfb closes the descriptor it writes its display number to; were that
+    // standard output, a client's connection would take its place.
+    : server({"sh", "-c",
               "exec Xvfb -displayfd 3 -screen 0 800x600x" + std::to_string(depth) +
                   " -nolisten tcp -noreset 3>&1 >/dev/null"}) {
     // The display number comes once the server accepts clients.
@@ -107,14 +105,6 @@ XvfbSession::XvfbSession(int depth)
         return number.find('\n') != std::string::npos || !server.isRunning();
     });
     setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
-}
-
-XvfbSession::~XvfbSession() {
-    if (previousDisplay) {
-        setenv("DISPLAY", previousDisplay->c_str(), 1);
-    } else {
-        unsetenv("DISPLAY");
-    }
 }
 
 Screenshot Screenshot::ofWindow(const std::string& caption) {
@@ -141,13 +131,9 @@ Rgb Screenshot::at(int x, int y) const {
     return Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
-std::string buildDirectory() {
-    const char* binaryDir = std::getenv("ORBI_BINARY_DIR");
-    return binaryDir != nullptr ? binaryDir : "build";
-}
-
 std::string gameBinary() {
-    return buildDirectory() + "/app/orbicascade";
+    const char* binaryDir = std::getenv("ORBI_BINARY_DIR");
+    return std::string(binaryDir != nullptr ? binaryDir : "build") + "/app/orbicascade";
 }
 
 bool GameWindow::waitForWindow(int timeoutMs) {

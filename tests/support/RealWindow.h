@@ -57,17 +57,13 @@ private:
 // Runs a shell command to its end and returns what it wrote to standard output.
 std::string runCommand(const std::string& command);
 
-// A private X server: Xvfb on a display number it picks itself, with DISPLAY
-// pointing at it for this process and its children until the object goes away.
+// A private X server: Xvfb on a display number it picks itself, stopped when
+// the object goes away. DISPLAY names it for this process and its children.
 class XvfbSession {
 public:
     explicit XvfbSession(int depth = 24);
-    ~XvfbSession();
-
-    bool isRunning() { return server.isRunning(); }
 
 private:
-    std::optional<std::string> previousDisplay;
     ChildProcess server;
 };
 
@@ -116,8 +112,7 @@ private:
     std::vector<unsigned char> rgb;
 };
 
-// Where the tests and the game were built, and the game.
-std::string buildDirectory();
+// The game built with the tests (in $ORBI_BINARY_DIR, which CTest sets).
 std::string gameBinary();
 
 // A game program started by a test on the current DISPLAY (see XvfbSession)

@@ -16,7 +16,7 @@ void pause(int milliseconds) {
 TEST(GameSession, APlayerClicksBrakesSpheresFillsTheWorldAndQuits) {
     XvfbSession server;
     GameWindow game;
-    ASSERT_TRUE(server.isRunning() && game.waitForWindow()) << game.process().standardError();
+    ASSERT_TRUE(game.waitForWindow()) << game.process().standardError();
     EXPECT_NE(game.process().standardError().find(
                   "Trying to create visual with width: 640, height: 480, bpp: 32\n"),
               std::string::npos);
@@ -53,17 +53,16 @@ TEST(GameSession, APlayerClicksBrakesSpheresFillsTheWorldAndQuits) {
         return over.count(270, 200, 400, 230, near(nearWhite, 30)) > whiteBefore + 100;
     };
     std::ostringstream burst;
-    int clicks = 0;
     for (int y = 10; y < 480; y += 20) {
         for (int x = 10; x < 640; x += 20) {
-            if (std::hypot(x - 320, y - 240) > 220 && ++clicks) {
+            if (std::hypot(x - 320, y - 240) > 220) {
                 burst << " mousemove --window %1 " << x << ' ' << y << " mousedown 1 mouseup 1";
             }
         }
         game.xdotool(burst.str());
         burst.str("");
     }
-    EXPECT_TRUE(waitUntil(5000, isOver)) << "no \"Game Over\" after " << clicks << " clicks";
+    EXPECT_TRUE(waitUntil(5000, isOver)) << "no \"Game Over\"";
     pause(1000);
     EXPECT_TRUE(game.shoot() == over) << "the world is frozen";
     EXPECT_EQ(game.quit(), 0) << "Escape ends the game at once";
@@ -72,7 +71,7 @@ TEST(GameSession, APlayerClicksBrakesSpheresFillsTheWorldAndQuits) {
 TEST(GameSession, RunsOnASixteenBitScreen) {
     XvfbSession server(16);
     GameWindow game;
-    ASSERT_TRUE(server.isRunning() && game.waitForWindow()) << game.process().standardError();
+    ASSERT_TRUE(game.waitForWindow()) << game.process().standardError();
     EXPECT_NE(game.process().standardError().find("bpp: 16\n"), std::string::npos);
     pause(300);
     EXPECT_TRUE(showsHudAndNucleus(game.shoot()));

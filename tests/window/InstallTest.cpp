@@ -7,7 +7,7 @@ namespace {
 
 // Runs a build tool to its end; true when it succeeded.
 bool runs(const std::string& command) {
-    ChildProcess tool({"sh", "-c", "cd " + buildDirectory() + " && " + command});
+    ChildProcess tool({"sh", "-c", "cd \"$ORBI_BINARY_DIR\" && " + command});
     EXPECT_EQ(tool.waitForExit(120000), 0)
         << command << tool.standardOutput() << tool.standardError();
     return tool.waitForExit(0) == 0;
