@@ -63,6 +63,7 @@ TEST(HostileImage, LoadsOnlyWhatItsFileAndOpenGLCanHold) {
              {header(10, 32, 128, 2) + twoRuns, true},
              {header(10, 32, 128, 3) + twoRuns, false},
              {header(10, 32, 256, 1) + twoRuns, false}, // wider than OpenGL takes
+             {header(10, 32, 1, 256) + twoRuns, false}, // taller than OpenGL takes
              {header(1, 8, 16, 16, 256) + std::string(4 * 256, 'x'), true},
              {header(1, 8, 16, 16, 256) + std::string(3 * 256, 'x'), false}}) {
         GlRecorder::reset();
