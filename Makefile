@@ -6,8 +6,8 @@ ASAN_BUILD_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: run test build deps bench asan-test format format-check clean install uninstall package \
-  line-ratio
+.PHONY: run test build deps bench asan-test format format-check clean installable install uninstall \
+  package line-ratio
 
 deps:
 	@sh tools/install-deps.sh
@@ -31,9 +31,11 @@ INSTALLED_FILES = $(BUILD_DIR)/installed-files.txt
 GAME_FOLDERS = share/games/orbicascade/data share/games/orbicascade \
   lib/games/orbicascade share/doc/orbicascade
 
-install: deps
+installable: deps
 	cmake -S . -B $(BUILD_DIR)
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target $(INSTALL_TARGETS)
+
+install: installable
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(INSTALLED_FILES)
 
@@ -44,9 +46,7 @@ uninstall:
 	cd "$(DESTDIR)$(PREFIX)" && rmdir --ignore-fail-on-non-empty $(GAME_FOLDERS)
 	rm $(INSTALLED_FILES)
 
-package: deps
-	cmake -S . -B $(BUILD_DIR)
-	cmake --build $(BUILD_DIR) -j$(JOBS) --target $(INSTALL_TARGETS)
+package: installable
 	rm -f $(BUILD_DIR)/package/*.deb
 	cd $(BUILD_DIR) && cpack -G DEB -B package
 	cp $(BUILD_DIR)/package/*.deb .

@@ -38,6 +38,10 @@ struct Accumulated {
                  front.colour.blue * front.coverage + light.blue * behind};
         alpha = front.coverage + alpha * behind;
     }
+
+    PixelShade unpremultiplied() const {
+        return {{light.red / alpha, light.green / alpha, light.blue / alpha}, alpha};
+    }
 };
 
 RgbaImage drawIcon(int size) {
@@ -61,14 +65,9 @@ RgbaImage drawIcon(int size) {
             for (const PlacedSphere& sphere : spheres) {
                 pixel.addBehind(shadePixel(sphere.colour, x, y, sphere.x, sphere.y, radius));
             }
-            if (pixel.alpha == 0.0) {
-                continue;
+            if (pixel.alpha > 0.0) {
+                storeRgba(icon.at(x, y), pixel.unpremultiplied());
             }
-            std::uint8_t* out = icon.at(x, y);
-            out[0] = toSrgbByte(pixel.light.red / pixel.alpha);
-            out[1] = toSrgbByte(pixel.light.green / pixel.alpha);
-            out[2] = toSrgbByte(pixel.light.blue / pixel.alpha);
-            out[3] = static_cast<std::uint8_t>(std::lround(255.0 * pixel.alpha));
         }
     }
     return icon;

@@ -55,6 +55,12 @@ LinearColour shade(const Colour& base, double dx, double dy) {
             toLinear(base.blue) * lit + specular};
 }
 
+std::uint8_t toSrgbByte(double linear) {
+    const double c = std::clamp(linear, 0.0, 1.0);
+    const double encoded = c <= 0.0031308 ? c * 12.92 : 1.055 * std::pow(c, 1.0 / 2.4) - 0.055;
+    return static_cast<std::uint8_t>(std::lround(std::clamp(encoded * 255.0, 0.0, 255.0)));
+}
+
 } // namespace
 
 PixelShade shadePixel(const Colour& base, int x, int y, double centreX, double centreY,
@@ -80,8 +86,9 @@ PixelShade shadePixel(const Colour& base, int x, int y, double centreX, double c
             static_cast<double>(covered) / (SUBSAMPLES * SUBSAMPLES)};
 }
 
-std::uint8_t toSrgbByte(double linear) {
-    const double c = std::clamp(linear, 0.0, 1.0);
-    const double encoded = c <= 0.0031308 ? c * 12.92 : 1.055 * std::pow(c, 1.0 / 2.4) - 0.055;
-    return static_cast<std::uint8_t>(std::lround(std::clamp(encoded * 255.0, 0.0, 255.0)));
+void storeRgba(std::uint8_t* rgba, const PixelShade& shade) {
+    rgba[0] = toSrgbByte(shade.colour.red);
+    rgba[1] = toSrgbByte(shade.colour.green);
+    rgba[2] = toSrgbByte(shade.colour.blue);
+    rgba[3] = static_cast<std::uint8_t>(std::lround(255.0 * shade.coverage));
 }

@@ -29,7 +29,7 @@ struct PixelShade {
 PixelShade shadePixel(const Colour& base, int x, int y, double centreX, double centreY,
                       double radius);
 
-// Linear light to an sRGB byte.
-std::uint8_t toSrgbByte(double linear);
+// Stores the shade as four bytes: sRGB red, green, blue and coverage as alpha.
+void storeRgba(std::uint8_t* rgba, const PixelShade& shade);
 
 #endif

@@ -6,7 +6,6 @@
 #include "tools/sphere-sheet/SphereShading.h"
 #include "tools/tga/TgaWriter.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -24,12 +23,8 @@ void drawSphere(RgbaImage& sheet, int cellX, int cellY, const Colour& base) {
             // Transparent texels keep the rim colour that shadePixel gives them,
             // so filtering at the outline blends towards the sphere, not into a
             // dark fringe.
-            const PixelShade shade = shadePixel(base, x, y, centre, centre, SPHERE_RADIUS);
-            std::uint8_t* texel = sheet.at(cellX * CELL_SIZE + x, cellY * CELL_SIZE + y);
-            texel[0] = toSrgbByte(shade.colour.red);
-            texel[1] = toSrgbByte(shade.colour.green);
-            texel[2] = toSrgbByte(shade.colour.blue);
-            texel[3] = static_cast<std::uint8_t>(std::lround(255.0 * shade.coverage));
+            storeRgba(sheet.at(cellX * CELL_SIZE + x, cellY * CELL_SIZE + y),
+                      shadePixel(base, x, y, centre, centre, SPHERE_RADIUS));
         }
     }
 }
