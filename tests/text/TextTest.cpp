@@ -54,9 +54,8 @@ TEST(FontReader, ReadsTheCorpusAsExpectedAndSurvivesEveryInputOfIt) {
 TEST(StringManager, DrawsEachStringWithTheFontItNamesFromTheNextUpdateOn) {
     ScratchData scratch;
     // A long first line, so that the line of 'A' spans the first 4 KiB read of the file.
-    std::ofstream("data/font.fnt")
-        << std::string(4000, ' ')
-        << std::ifstream(scratch.previous / CORPUS / "drawing.fnt").rdbuf();
+    std::ifstream drawing(scratch.previous / CORPUS / "drawing.fnt");
+    std::ofstream("data/font.fnt") << std::string(4000, ' ') << drawing.rdbuf();
     writeImage("font_00", 2, 2);
     TextureCache cache;
     StringManager manager(&cache);
