@@ -29,15 +29,15 @@ Game::Game(Display* display, SpriteLibrary* sprites, StringManager* strings)
       viewScaleX(static_cast<float>(display->getWidth()) / 640.0f),
       viewScaleY(static_cast<float>(display->getHeight()) / 480.0f), spriteLibrary(sprites),
       stringManager(strings) {
-    nucleus = &playfield.add(std::make_unique<Sphere>());
-    place(*nucleus, 0.0f, 0.0f);
-    nucleus->setSprite(spriteLibrary->get(0));
-    nucleus->setColour(0);
+    Sphere& nucleus = world.add(std::make_unique<Sphere>());
+    place(nucleus, 0.0f, 0.0f);
+    nucleus.setSprite(spriteLibrary->get(0));
+    nucleus.setColour(0);
 
     // The sensor sits on the spawn point; it has no sprite, so it is never seen.
     auto sensor = std::make_unique<SphereTester>();
     sentinel = sensor.get();
-    playfield.add(std::move(sensor));
+    world.add(std::move(sensor));
     place(*sentinel, SPAWN_POINT.x, SPAWN_POINT.y);
 
     createHud();
@@ -54,16 +54,16 @@ void Game::update(float dt) {
 
     // Decided once, at the start of the frame: a sensor hit during this
     // frame's steps shows from the next frame on.
-    if (sentinel->isHit() || playfield.size() > SPHERE_LIMIT) {
+    if (sentinel->isHit() || world.size() > SPHERE_LIMIT) {
         over = true;
     }
     if (over) {
         gameOverText->visible = true;
     } else {
         while (stepTime > SMALLEST_STEP) {
-            stepTime -= playfield.step(stepTime);
+            stepTime -= world.step(stepTime);
         }
-        if (playfield.getScore() != shownScore) {
+        if (world.getScore() != shownScore) {
             refreshScore();
         }
         if (spawnTime > SPAWN_INTERVAL) {
@@ -72,7 +72,7 @@ void Game::update(float dt) {
         }
     }
 
-    playfield.draw();
+    world.draw();
     stringManager->update(dt);
     stringManager->draw();
 }
@@ -92,7 +92,7 @@ void Game::spawn() {
     sphere->setColour(colour);
     place(*sphere, SPAWN_POINT.x, SPAWN_POINT.y);
     sphere->setVelocity(SPAWN_VELOCITY);
-    playfield.add(std::move(sphere));
+    world.add(std::move(sphere));
     refreshSphereCount();
 }
 
@@ -100,7 +100,7 @@ void Game::addStopper(float worldX, float worldY) {
     auto stopper = std::make_unique<Stopper>();
     stopper->setSprite(spriteLibrary->get(0));
     place(*stopper, worldX, worldY);
-    playfield.add(std::move(stopper));
+    world.add(std::move(stopper));
 }
 
 void Game::place(Sphere& sphere, float worldX, float worldY) const {
@@ -109,9 +109,9 @@ void Game::place(Sphere& sphere, float worldX, float worldY) const {
 }
 
 void Game::createHud() {
-    scoreLabel = createHudString("Score:", 20.0f, 15.0f, HUD_BLUE, true);
+    createHudString("Score:", 20.0f, 15.0f, HUD_BLUE, true);
     scoreText = createHudString("00000", 90.0f, 15.0f, HUD_BLUE, true);
-    sphereCountLabel = createHudString("Sphere:", 20.0f, 400.0f, HUD_BLUE, true);
+    createHudString("Sphere:", 20.0f, 400.0f, HUD_BLUE, true);
     sphereCountText = createHudString("198", 100.0f, 400.0f, HUD_BLUE, true);
     gameOverText = createHudString("Game Over", 270.0f, 200.0f, GAME_OVER_WHITE, false);
 }
@@ -129,10 +129,10 @@ StringObject* Game::createHudString(const char* text, float x, float y, std::uin
 }
 
 void Game::refreshScore() {
-    shownScore = playfield.getScore();
+    shownScore = world.getScore();
     scoreText->text = formatScore(shownScore);
 }
 
 void Game::refreshSphereCount() {
-    sphereCountText->text = formatSphereCount(playfield.size(), COUNT_LIMIT);
+    sphereCountText->text = formatSphereCount(world.size(), COUNT_LIMIT);
 }

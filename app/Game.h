@@ -1,8 +1,8 @@
 #ifndef ORBICASCADE_APP_GAME_H
 #define ORBICASCADE_APP_GAME_H
 
-#include "app/Playfield.h"
 #include "app/PortableRandom.h"
+#include "world/World.h"
 
 #include <cstdint>
 
@@ -13,7 +13,7 @@ class SpriteLibrary;
 class StringManager;
 class StringObject;
 
-// One play: the playfield with its nucleus and sensor, the frame's time fed to
+// One play: the world with its nucleus and sensor, the frame's time fed to
 // it in steps, a new falling sphere every second, game over, the player's
 // stoppers and the heads-up display.
 class Game {
@@ -23,7 +23,7 @@ public:
     static constexpr std::size_t SPHERE_LIMIT = 199;
 
     Game(Display* display, SpriteLibrary* sprites, StringManager* strings);
-    virtual ~Game();
+    ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -32,8 +32,7 @@ public:
     // The player clicked at window position (x, y): a stopper drops there.
     void click(int x, int y);
 
-    const Playfield& getPlayfield() const { return playfield; }
-    const Sphere* getNucleus() const { return nucleus; }
+    const World& getWorld() const { return world; }
     const SphereTester* getSentinel() const { return sentinel; }
     bool isOver() const { return over; }
     const StringObject* getScoreText() const { return scoreText; }
@@ -56,16 +55,13 @@ private:
     float viewScaleY;
     float stepTime = 0.0f;
     float spawnTime = 0.0f;
-    Playfield playfield;
-    Sphere* nucleus = nullptr;
+    World world;
     SphereTester* sentinel = nullptr;
     SpriteLibrary* spriteLibrary;
     StringManager* stringManager;
     StringObject* scoreText = nullptr;
-    StringObject* scoreLabel = nullptr;
     StringObject* gameOverText = nullptr;
     StringObject* sphereCountText = nullptr;
-    StringObject* sphereCountLabel = nullptr;
     std::uint32_t shownScore = 0;
     bool over = false;
     PortableRandom random;

@@ -3,9 +3,9 @@
 // the nucleus, a dozen falling spheres circling it and a few stoppers. Every
 // pair is tested, or only the pairs whose reach boxes overlap, as the world
 // step does it.
-#include "app/ReachBoxes.h"
 #include "world/CollisionManager.h"
 #include "world/FallingSphere.h"
+#include "world/ReachBoxes.h"
 #include "world/SphereTester.h"
 #include "world/Stopper.h"
 
@@ -42,9 +42,9 @@ std::vector<Vector2> packedCluster(int count) {
     return points;
 }
 
-class World {
+class GameLikeScene {
 public:
-    explicit World(int sphereCount) {
+    explicit GameLikeScene(int sphereCount) {
         const int stuckCount = sphereCount - 1 - FALLING_COUNT - STOPPER_COUNT;
         for (Vector2 point : packedCluster(stuckCount)) {
             add(std::make_unique<Sphere>(), point);
@@ -88,8 +88,8 @@ private:
 };
 
 void allPairsContactPass(benchmark::State& state) {
-    const World world(static_cast<int>(state.range(0)));
-    const std::vector<std::unique_ptr<Sphere>>& spheres = world.getSpheres();
+    const GameLikeScene scene(static_cast<int>(state.range(0)));
+    const std::vector<std::unique_ptr<Sphere>>& spheres = scene.getSpheres();
     for (auto _ : state) {
         int contacts = 0;
         for (std::size_t later = 1; later < spheres.size(); ++later) {
@@ -103,8 +103,8 @@ void allPairsContactPass(benchmark::State& state) {
 }
 
 void nearPairsContactPass(benchmark::State& state) {
-    const World world(static_cast<int>(state.range(0)));
-    const std::vector<std::unique_ptr<Sphere>>& spheres = world.getSpheres();
+    const GameLikeScene scene(static_cast<int>(state.range(0)));
+    const std::vector<std::unique_ptr<Sphere>>& spheres = scene.getSpheres();
     ReachBoxes boxes;
     boxes.resize(spheres.size());
     for (auto _ : state) {

@@ -26,8 +26,8 @@ void BM_FrameWithTwoHundredSpheres(benchmark::State& state) {
         GameAssembly assembly(display);
         Game& game = assembly.getGame();
         // Stoppers 20 pixels apart, clear of each other and of the nucleus.
-        for (int y = 10; y < 200 && game.getPlayfield().size() < 199; y += 20) {
-            for (int x = 20; x < 640 && game.getPlayfield().size() < 199; x += 20) {
+        for (int y = 10; y < 200 && game.getWorld().size() < 199; y += 20) {
+            for (int x = 20; x < 640 && game.getWorld().size() < 199; x += 20) {
                 game.click(x, y);
             }
         }
@@ -39,7 +39,7 @@ void BM_FrameWithTwoHundredSpheres(benchmark::State& state) {
             game.update(FRAME);
             SDL_GL_SwapBuffers();
         }
-        state.counters["spheres"] = static_cast<double>(game.getPlayfield().size());
+        state.counters["spheres"] = static_cast<double>(game.getWorld().size());
         state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                    benchmark::Counter::kIsRate);
     }

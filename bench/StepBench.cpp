@@ -9,10 +9,10 @@
 //   LD_BIND_NOW=1 valgrind --tool=callgrind --toggle-collect='*timedStep*'
 //       step-bench --benchmark_filter='/200$' --benchmark_min_time=0
 // (one iteration; binding symbols now keeps the dynamic linker out of it).
-#include "app/Playfield.h"
 #include "world/FallingSphere.h"
 #include "world/SphereTester.h"
 #include "world/Stopper.h"
+#include "world/World.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +36,7 @@ struct Body {
     Vector2 velocity;
 };
 
-template <typename Kind> Kind& addAtRest(Playfield& field, Vector2 point) {
+template <typename Kind> Kind& addAtRest(World& field, Vector2 point) {
     auto sphere = std::make_unique<Kind>();
     sphere->setPosition(point);
     sphere->setPosition(point);
@@ -45,7 +45,7 @@ template <typename Kind> Kind& addAtRest(Playfield& field, Vector2 point) {
     return added;
 }
 
-bool clearOfEverything(const Playfield& field, Vector2 point) {
+bool clearOfEverything(const World& field, Vector2 point) {
     for (const auto& sphere : field.getSpheres()) {
         const Vector2 gap = fromTo(sphere->getPosition(), point);
         if (dot(gap, gap) < 20.0f * 20.0f) {
@@ -56,7 +56,7 @@ bool clearOfEverything(const Playfield& field, Vector2 point) {
 }
 
 std::vector<Body> grow(std::size_t sphereCount) {
-    Playfield field;
+    World field;
     addAtRest<Sphere>(field, Vector2(0.0f, 0.0f));
     const auto& sensor = addAtRest<SphereTester>(field, Vector2(-200.0f, 0.0f));
     std::mt19937 random(7);
@@ -116,8 +116,8 @@ std::unique_ptr<Sphere> rebuild(const Body& body) {
 }
 
 // The grown world with its links in place, as it stood after its last step.
-std::unique_ptr<Playfield> restore(const std::vector<Body>& bodies) {
-    auto field = std::make_unique<Playfield>();
+std::unique_ptr<World> restore(const std::vector<Body>& bodies) {
+    auto field = std::make_unique<World>();
     for (const Body& body : bodies) {
         field->add(rebuild(body));
     }
@@ -126,7 +126,7 @@ std::unique_ptr<Playfield> restore(const std::vector<Body>& bodies) {
 }
 
 // Out of line so that callgrind can count it alone (see above).
-[[gnu::noinline]] float timedStep(Playfield& field) {
+[[gnu::noinline]] float timedStep(World& field) {
     return field.step(FRAME);
 }
 
@@ -135,7 +135,7 @@ void BM_WorldStep(benchmark::State& state) {
     std::size_t links = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<Playfield> field = restore(bodies);
+        std::unique_ptr<World> field = restore(bodies);
         state.ResumeTiming();
         benchmark::DoNotOptimize(timedStep(*field));
         state.PauseTiming();

@@ -10,8 +10,6 @@
 
 #include <gmock/gmock.h>
 
-#include <cstring>
-#include <map>
 #include <optional>
 #include <random>
 
@@ -77,7 +75,7 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
     unsigned colours = 0;    // spawned, one bit each
     for (int games = 0; (!endings[0] || !endings[1]) && games < 8; ++games) {
         HeadlessGame game;
-        const Playfield& field = game->getPlayfield();
+        const World& field = game->getWorld();
         const unsigned sheet = GlRecorder::uploads().at(0).texture; // loaded first
         game->click(0, 0);
         const auto& corner = static_cast<const Stopper&>(*field.getSpheres().back());
@@ -118,117 +116,6 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
     }
     EXPECT_TRUE(endings[0] && endings[1]);
     EXPECT_EQ(colours, 0b11111u);
-}
-
-template <class K = Sphere> K& put(Playfield& field, Vector2 at, int colour = 0, Vector2 v = {}) {
-    auto sphere = std::make_unique<K>();
-    sphere->placeAtRest(at);
-    sphere->setColour(colour);
-    if constexpr (std::is_same_v<K, FallingSphere>)
-        sphere->setVelocity(v);
-    return static_cast<K&>(field.add(std::move(sphere)));
-}
-
-// Each placement, far from the others, is a case; the crossing sphere's seventh link is in no slot.
-TEST(AppPlayfield, StepsLinkTouchingOrNearlyTouchingSpheresAndScoreMatchingStuckOnes) {
-    Playfield field;
-    put(field, {0, 300}, 1);
-    put(field, {18, 300}, 1);     // in link range of the first
-    put(field, {34, 300}, 1);     // touches the second only
-    put(field, {18, 306.08f}, 1); // on the second, in range of the third, 19 from the first
-    const Sphere& stuck = put(field, {0, -500}, 4);
-    auto& sticking = put<FallingSphere>(field, {-20, -500}, 4, {1000, 0});
-    put<Stopper>(field, {0, -700});
-    auto& braked = put<FallingSphere>(field, {-20, -700}, 0, {1000, 0});
-    auto& unbraked = put<FallingSphere>(field, {0, -680}, 0, {0, -2000}); // reaches it second
-    for (float x = 985; x < 995; x += 1.5f)
-        put<SphereTester>(field, {x, 0});
-    const Sphere& crossing = put<FallingSphere>(field, {990, 0}, 0, {100, 0});
-    field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 6u + 28u) << "the falling ones met and parted";
-    EXPECT_EQ(field.getScore(), 6u) << "1, 1 along the row, 1 + 2 closing a loop, 1 on sticking";
-    EXPECT_NEAR(sticking.squaredDistanceTo(stuck), 16 * 16, 0.01f) << "stuck where it touched";
-    EXPECT_NEAR(braked.getVelocity().x, 600, 1);
-    EXPECT_NEAR(unbraked.getVelocity().y, -2000, 1);
-    field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 5u + 28u) << "the hit stopper left with its link";
-    while (crossing.getPosition().x <= 1000)
-        field.step(0.02f);
-    field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 5u + 21u) << "the crossing sphere left with all its links";
-}
-
-using Words = std::vector<std::uint32_t>;
-
-// Everything the rules decide: floats by their bits, spheres and links by places.
-Words snapshot(const Playfield& field) {
-    std::map<const void*, std::uint32_t> place{{nullptr, 0}};
-    for (const auto& sphere : field.getSpheres()) {
-        place.emplace(sphere.get(), place.size());
-    }
-    Words words{field.getScore()};
-    for (const auto& link : field.getLinks()) {
-        place.emplace(link.get(), place.size());
-        words.insert(words.end(), {place[link->first], place[link->second]});
-    }
-    for (const auto& sphere : field.getSpheres()) {
-        const auto* falling = dynamic_cast<const FallingSphere*>(sphere.get());
-        const Vector2 vectors[] = {sphere->getPosition(), sphere->getPreviousPosition(),
-                                   falling != nullptr ? falling->getVelocity() : Vector2()};
-        words.resize(words.size() + 6);
-        std::memcpy(&words.back() - 5, vectors, sizeof vectors);
-        words.insert(words.end(), {static_cast<std::uint32_t>(sphere->getKind()),
-                                   sphere->isRemoved(), sphere->getChain()});
-        for (const SphereLink* slot : sphere->getLinks()) {
-            words.push_back(place[slot]);
-        }
-    }
-    return words;
-}
-
-// A seeded world that crowds every rule, after each step.
-std::vector<Words> play(Playfield::PairSearch search, unsigned seed) {
-    Playfield field(search);
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> angle(0.0f, 6.2832f), unit(0.0f, 1.0f), dt(0.004f, 0.07f);
-    const auto colour = [&] { return static_cast<int>(random() % 5); };
-    // Clusters at the nucleus and the sensor: coincident, overlapping, touching, near.
-    put<FallingSphere>(field, {}, colour()).setKind(KIND_STUCK); // stuck, as in the game
-    const auto& sensor = put<SphereTester>(field, {-200, 0});
-    const float gaps[] = {0.0f, 11.0f, 16.0f, 16.0f, 17.5f, 18.2f};
-    for (int i = 0; i < 70; ++i) {
-        const Vector2 base = field.getSpheres()[random() % field.size()]->getPosition();
-        const Vector2 gap = Vector2(std::cos(1.3f * i), std::sin(1.3f * i)) * gaps[i % 6];
-        put<FallingSphere>(field, base + gap, colour()).setKind(KIND_STUCK);
-    }
-    // Two spheres reaching one stopper in the same step.
-    put<FallingSphere>(field, {-30, -99}, colour(), {1200, 0});
-    put<Stopper>(field, {0, -99});
-    put<FallingSphere>(field, {30, -99}, colour(), {-1200, 0});
-    std::vector<Words> history;
-    for (int step = 0; step < 240; ++step) {
-        if (step % 4 == 0) { // orbiting, fast and leaving spheres, and stoppers
-            const float turn = angle(random), speed = step % 12 ? 180.0f : 4000.0f * unit(random);
-            const Vector2 out(std::cos(turn), std::sin(turn));
-            const Vector2 at = out * (60.0f + 900.0f * unit(random));
-            put<FallingSphere>(field, at, colour(), Vector2(out.y, -out.x) * speed);
-            put<Stopper>(field, Vector2(unit(random) - 0.5f, unit(random) - 0.5f) * 600.0f);
-        }
-        field.step(dt(random));
-        history.push_back(snapshot(field));
-        history.back().push_back(sensor.isHit());
-    }
-    return history;
-}
-
-TEST(PlayfieldEquivalence, NearPairsGiveTheWorldOfEveryPairAfterEachStep) {
-    for (unsigned seed = 1; seed <= 12; ++seed) {
-        const auto fast = play(Playfield::PairSearch::NEAR_PAIRS, seed);
-        const auto reference = play(Playfield::PairSearch::EVERY_PAIR, seed);
-        for (std::size_t step = 0; step < reference.size(); ++step) {
-            ASSERT_EQ(fast[step], reference[step]) << "seed " << seed << ", after step " << step;
-        }
-    }
 }
 
 } // namespace

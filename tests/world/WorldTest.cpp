@@ -1,3 +1,4 @@
+#include "world/World.h"
 #include "gfx/Sprite.h"
 #include "tests/support/GlRecorder.h"
 #include "world/CollisionManager.h"
@@ -9,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <deque>
+#include <map>
+#include <random>
 #include <tuple>
 
 const Vector2 ANY(NAN, NAN), UNTOUCHED(99, 99); // not checked; a contact field left alone
@@ -24,7 +28,7 @@ template <class S = Sphere> S moved(Vector2 from, Vector2 to, S sphere = {}) { /
     return sphere;
 }
 
-TEST(World, CollisionPlacements) {
+TEST(WorldObjects, CollisionPlacements) {
     const std::tuple<Vector2, Vector2, Vector2, Vector2, float, Vector2, Vector2> placements[] = {
         {{2, 8}, {2, 8}, {-16, 0}, {16, 0}, 0.129487f, {2, 8}, {-11.8564f, 0}},
         {{-16, 0}, {16, 0}, {2, 8}, {2, 8}, 0.129487f, {-11.8564f, 0}, {2, 8}},
@@ -47,7 +51,7 @@ TEST(World, CollisionPlacements) {
     }
 }
 
-TEST(World, LinksSpreadTheLargestChain) {
+TEST(WorldObjects, LinksSpreadTheLargestChain) {
     Sphere hub, outer, s[Sphere::MAX_LINKS + 1];
     std::deque<SphereLink> links; // addresses stay put
     s[4].setChain(7);
@@ -65,7 +69,7 @@ TEST(World, LinksSpreadTheLargestChain) {
     }
 }
 
-TEST(World, SphereDrawsItsSpriteCentredOnItsScreenPosition) {
+TEST(WorldObjects, SphereDrawsItsSpriteCentredOnItsScreenPosition) {
     Sphere sphere = moved({10, -20}, {10, -20});
     Sprite sprite;
     sprite.setSize({16, 16});
@@ -78,7 +82,7 @@ TEST(World, SphereDrawsItsSpriteCentredOnItsScreenPosition) {
         EXPECT_TRUE((v.x == 652 || v.x == 668) && (v.y == 102 || v.y == 118)) << v.x << "," << v.y;
 }
 
-TEST(World, TouchesOfEachKindThenAStep) { // on a falling sphere, a stopper and the sensor
+TEST(WorldObjects, TouchesOfEachKindThenAStep) { // on a falling sphere, a stopper and the sensor
     const std::tuple<int, Vector2, Vector2, bool, bool> touches[] = {
         {KIND_FALLING, {-199.983325f, -1.8f}, {1.6675f, -180}, true, false}, // no 1/2 on the pull
         {KIND_STUCK, {-196, 10}, {}, true, true}, // stuck at (-190, 10), pushed from (-180, 10)
@@ -111,5 +115,116 @@ TEST(World, TouchesOfEachKindThenAStep) { // on a falling sphere, a stopper and 
         FallingSphere far = moved<FallingSphere>({x, 0}, {x, 0});
         far.update(0.01f);
         EXPECT_TRUE(far.isRemoved() == (x > 1000) && (far.getPosition().x < x) == (x == 1000)) << x;
+    }
+}
+
+template <class K = Sphere> K& put(World& field, Vector2 at, int colour = 0, Vector2 v = {}) {
+    auto sphere = std::make_unique<K>();
+    sphere->placeAtRest(at);
+    sphere->setColour(colour);
+    if constexpr (std::is_same_v<K, FallingSphere>)
+        sphere->setVelocity(v);
+    return static_cast<K&>(field.add(std::move(sphere)));
+}
+
+// Each placement, far from the others, is a case; the crossing sphere's seventh link is in no slot.
+TEST(WorldStep, StepsLinkTouchingOrNearlyTouchingSpheresAndScoreMatchingStuckOnes) {
+    World field;
+    put(field, {0, 300}, 1);
+    put(field, {18, 300}, 1);     // in link range of the first
+    put(field, {34, 300}, 1);     // touches the second only
+    put(field, {18, 306.08f}, 1); // on the second, in range of the third, 19 from the first
+    const Sphere& stuck = put(field, {0, -500}, 4);
+    auto& sticking = put<FallingSphere>(field, {-20, -500}, 4, {1000, 0});
+    put<Stopper>(field, {0, -700});
+    auto& braked = put<FallingSphere>(field, {-20, -700}, 0, {1000, 0});
+    auto& unbraked = put<FallingSphere>(field, {0, -680}, 0, {0, -2000}); // reaches it second
+    for (float x = 985; x < 995; x += 1.5f)
+        put<SphereTester>(field, {x, 0});
+    const Sphere& crossing = put<FallingSphere>(field, {990, 0}, 0, {100, 0});
+    field.step(0.02f);
+    EXPECT_EQ(field.getLinks().size(), 6u + 28u) << "the falling ones met and parted";
+    EXPECT_EQ(field.getScore(), 6u) << "1, 1 along the row, 1 + 2 closing a loop, 1 on sticking";
+    EXPECT_NEAR(sticking.squaredDistanceTo(stuck), 16 * 16, 0.01f) << "stuck where it touched";
+    EXPECT_NEAR(braked.getVelocity().x, 600, 1);
+    EXPECT_NEAR(unbraked.getVelocity().y, -2000, 1);
+    field.step(0.02f);
+    EXPECT_EQ(field.getLinks().size(), 5u + 28u) << "the hit stopper left with its link";
+    while (crossing.getPosition().x <= 1000)
+        field.step(0.02f);
+    field.step(0.02f);
+    EXPECT_EQ(field.getLinks().size(), 5u + 21u) << "the crossing sphere left with all its links";
+}
+
+using Words = std::vector<std::uint32_t>;
+
+// Everything the rules decide: floats by their bits, spheres and links by places.
+Words snapshot(const World& field) {
+    std::map<const void*, std::uint32_t> place{{nullptr, 0}};
+    for (const auto& sphere : field.getSpheres()) {
+        place.emplace(sphere.get(), place.size());
+    }
+    Words words{field.getScore()};
+    for (const auto& link : field.getLinks()) {
+        place.emplace(link.get(), place.size());
+        words.insert(words.end(), {place[link->first], place[link->second]});
+    }
+    for (const auto& sphere : field.getSpheres()) {
+        const auto* falling = dynamic_cast<const FallingSphere*>(sphere.get());
+        const Vector2 vectors[] = {sphere->getPosition(), sphere->getPreviousPosition(),
+                                   falling != nullptr ? falling->getVelocity() : Vector2()};
+        words.resize(words.size() + 6);
+        std::memcpy(&words.back() - 5, vectors, sizeof vectors);
+        words.insert(words.end(), {static_cast<std::uint32_t>(sphere->getKind()),
+                                   sphere->isRemoved(), sphere->getChain()});
+        for (const SphereLink* slot : sphere->getLinks()) {
+            words.push_back(place[slot]);
+        }
+    }
+    return words;
+}
+
+// A seeded world that crowds every rule, after each step.
+std::vector<Words> play(World::PairSearch search, unsigned seed) {
+    World field(search);
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> angle(0.0f, 6.2832f), unit(0.0f, 1.0f), dt(0.004f, 0.07f);
+    const auto colour = [&] { return static_cast<int>(random() % 5); };
+    // Clusters at the nucleus and the sensor: coincident, overlapping, touching, near.
+    put<FallingSphere>(field, {}, colour()).setKind(KIND_STUCK); // stuck, as in the game
+    const auto& sensor = put<SphereTester>(field, {-200, 0});
+    const float gaps[] = {0.0f, 11.0f, 16.0f, 16.0f, 17.5f, 18.2f};
+    for (int i = 0; i < 70; ++i) {
+        const Vector2 base = field.getSpheres()[random() % field.size()]->getPosition();
+        const Vector2 gap = Vector2(std::cos(1.3f * i), std::sin(1.3f * i)) * gaps[i % 6];
+        put<FallingSphere>(field, base + gap, colour()).setKind(KIND_STUCK);
+    }
+    // Two spheres reaching one stopper in the same step.
+    put<FallingSphere>(field, {-30, -99}, colour(), {1200, 0});
+    put<Stopper>(field, {0, -99});
+    put<FallingSphere>(field, {30, -99}, colour(), {-1200, 0});
+    std::vector<Words> history;
+    for (int step = 0; step < 240; ++step) {
+        if (step % 4 == 0) { // orbiting, fast and leaving spheres, and stoppers
+            const float turn = angle(random), speed = step % 12 ? 180.0f : 4000.0f * unit(random);
+            const Vector2 out(std::cos(turn), std::sin(turn));
+            const Vector2 at = out * (60.0f + 900.0f * unit(random));
+            put<FallingSphere>(field, at, colour(), Vector2(out.y, -out.x) * speed);
+            put<Stopper>(field, Vector2(unit(random) - 0.5f, unit(random) - 0.5f) * 600.0f);
+        }
+        field.step(dt(random));
+        history.push_back(snapshot(field));
+        history.back().push_back(sensor.isHit());
+    }
+    return history;
+}
+
+TEST(WorldStep, NearPairsGiveTheWorldOfEveryPairAfterEachStep) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        const auto fast = play(World::PairSearch::NEAR_PAIRS, seed);
+        const auto reference = play(World::PairSearch::EVERY_PAIR, seed);
+        for (std::size_t step = 0; step < reference.size(); ++step) {
+            ASSERT_EQ(fast[step], reference[step]) << "seed " << seed << ", after step " << step;
+        }
     }
 }

@@ -1,4 +1,4 @@
-#include "app/ReachBoxes.h"
+#include "world/ReachBoxes.h"
 
 #include "world/SphereLink.h"
 

@@ -1,4 +1,4 @@
-#include "app/Playfield.h"
+#include "world/World.h"
 
 #include "world/CollisionManager.h"
 #include "world/Sphere.h"
@@ -26,18 +26,18 @@ bool recordedBy(const Sphere& sphere, const SphereLink* link) {
 
 } // namespace
 
-Sphere& Playfield::add(std::unique_ptr<Sphere> sphere) {
+Sphere& World::add(std::unique_ptr<Sphere> sphere) {
     spheres.push_back(std::move(sphere));
     return *spheres.back();
 }
 
-void Playfield::draw() const {
+void World::draw() const {
     for (const std::unique_ptr<Sphere>& sphere : spheres) {
         sphere->draw();
     }
 }
 
-template <typename Predicate> void Playfield::dropLinksIf(Predicate shouldDrop) {
+template <typename Predicate> void World::dropLinksIf(Predicate shouldDrop) {
     const auto kept =
         std::remove_if(links.begin(), links.end(), [&](const std::unique_ptr<SphereLink>& link) {
             if (!shouldDrop(*link)) {
@@ -53,7 +53,7 @@ template <typename Predicate> void Playfield::dropLinksIf(Predicate shouldDrop) 
     links.erase(kept, links.end());
 }
 
-float Playfield::step(float time) {
+float World::step(float time) {
     const float seconds = time > LARGEST_STEP ? LARGEST_STEP : time;
 
     reachBoxes.resize(spheres.size());
@@ -74,7 +74,7 @@ float Playfield::step(float time) {
 
 // Each pair is tested once per step, after both have moved, the earlier sphere
 // first.
-void Playfield::testAgainstEarlier(std::size_t index) {
+void World::testAgainstEarlier(std::size_t index) {
     if (pairSearch == PairSearch::NEAR_PAIRS) {
         testAgainstNearEarlier(index);
         return;
@@ -89,7 +89,7 @@ void Playfield::testAgainstEarlier(std::size_t index) {
 // of the spheres before this one were set when they were tested and are
 // refreshed whenever a contact may have moved a sphere, so they always match
 // the spheres as they stand.
-void Playfield::testAgainstNearEarlier(std::size_t index) {
+void World::testAgainstNearEarlier(std::size_t index) {
     const ReachBoxes::Box mine = ReachBoxes::of(*spheres[index]);
     reachBoxes.set(index, mine);
     reachBoxes.forEachOverlap(mine, index, [&](std::size_t earlier, ReachBoxes::Box& box) {
@@ -107,7 +107,7 @@ void Playfield::testAgainstNearEarlier(std::size_t index) {
     });
 }
 
-bool Playfield::testPair(std::size_t earlier, std::size_t later) {
+bool World::testPair(std::size_t earlier, std::size_t later) {
     Sphere& other = *spheres[earlier];
     Sphere& current = *spheres[later];
     if (other.isRemoved()) {
@@ -127,7 +127,7 @@ bool Playfield::testPair(std::size_t earlier, std::size_t later) {
     return false;
 }
 
-void Playfield::link(Sphere& later, Sphere& earlier) {
+void World::link(Sphere& later, Sphere& earlier) {
     if (later.isLinkedTo(earlier) || hasUnrecordedLink(later, earlier)) {
         return;
     }
@@ -144,13 +144,13 @@ void Playfield::link(Sphere& later, Sphere& earlier) {
     }
 }
 
-bool Playfield::hasUnrecordedLink(const Sphere& later, const Sphere& earlier) const {
+bool World::hasUnrecordedLink(const Sphere& later, const Sphere& earlier) const {
     return std::any_of(unrecordedLinks.begin(), unrecordedLinks.end(), [&](const SphereLink* link) {
         return link->first == &later && link->second == &earlier;
     });
 }
 
-void Playfield::removeSphereAt(std::size_t index) {
+void World::removeSphereAt(std::size_t index) {
     const Sphere* leaving = spheres[index].get();
     // Every link that names the sphere goes, not only those in its six slots,
     // so that no link outlives a sphere whose slots were full.

@@ -1,7 +1,7 @@
-#ifndef ORBICASCADE_APP_PLAYFIELD_H
-#define ORBICASCADE_APP_PLAYFIELD_H
+#ifndef ORBICASCADE_WORLD_WORLD_H
+#define ORBICASCADE_WORLD_WORLD_H
 
-#include "app/ReachBoxes.h"
+#include "world/ReachBoxes.h"
 #include "world/Sphere.h"
 #include "world/SphereLink.h"
 
@@ -9,10 +9,13 @@
 #include <memory>
 #include <vector>
 
-// Every object of the world, in order of creation, and the links between
-// spheres that touch or nearly touch: the rules that move them, remove them,
-// link them and score the links.
-class Playfield {
+// Every sphere of the world, in order of creation, and the links between
+// spheres that touch or nearly touch. One step moves every sphere, takes out
+// those that asked to leave, tests each pair for contact and tells both
+// spheres of it, links touching (and nearly touching stuck) spheres, scores
+// new links between stuck spheres of one colour and dissolves links whose
+// spheres have drifted apart.
+class World {
 public:
     static constexpr float LARGEST_STEP = 0.07f;
 
@@ -21,11 +24,11 @@ public:
     // must give the same world to the last bit, only sooner.
     enum class PairSearch { NEAR_PAIRS, EVERY_PAIR };
 
-    explicit Playfield(PairSearch search = PairSearch::NEAR_PAIRS) : pairSearch(search) {}
-    Playfield(const Playfield&) = delete;
-    Playfield& operator=(const Playfield&) = delete;
+    explicit World(PairSearch search = PairSearch::NEAR_PAIRS) : pairSearch(search) {}
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
 
-    // Appends a sphere; the playfield owns it from now on.
+    // Appends a sphere; the world owns it from now on.
     Sphere& add(std::unique_ptr<Sphere> sphere);
 
     // Simulates min(time, LARGEST_STEP) seconds and returns that amount.
