@@ -15,8 +15,6 @@ class SpriteLibrary {
 public:
     // The cache is borrowed and must outlive every call of add.
     explicit SpriteLibrary(TextureCache* cache);
-    virtual ~SpriteLibrary() = default;
-
     SpriteLibrary(const SpriteLibrary&) = delete;
     SpriteLibrary& operator=(const SpriteLibrary&) = delete;
 

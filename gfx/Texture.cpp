@@ -112,7 +112,5 @@ bool Texture::load(const char* path) {
     SDL_FreeSurface(rgba);
     SDL_FreeSurface(image);
     loaded = true;
-    width = static_cast<float>(w);
-    height = static_cast<float>(h);
     return true;
 }

@@ -5,7 +5,7 @@
 class Texture {
 public:
     Texture() = default;
-    virtual ~Texture();
+    ~Texture();
 
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
@@ -19,16 +19,11 @@ public:
     bool load(const char* path);
 
     unsigned getId() const { return id; }
-    float getWidth() const { return width; }
-    float getHeight() const { return height; }
-    bool isLoaded() const { return loaded; }
 
 private:
     void release();
 
     unsigned id = 0;
-    float width = 0.0f;
-    float height = 0.0f;
     bool loaded = false;
 };
 

@@ -8,8 +8,6 @@
 // shows at the next frame. Made and freed only by the StringManager.
 class StringObject {
 public:
-    virtual ~StringObject();
-
     std::string fontName;     // a name given to StringManager::loadFont
     std::string text;         // single-byte characters, drawn on one line
     std::uint32_t colour = 0; // 0xAARRGGBB; the alpha byte is not used

@@ -15,8 +15,6 @@ FallingSphere::FallingSphere() {
     setKind(KIND_FALLING);
 }
 
-FallingSphere::~FallingSphere() = default;
-
 void FallingSphere::update(float dt) {
     if (dt == 0.0f || getKind() == KIND_STUCK) {
         return;

@@ -9,7 +9,6 @@
 class FallingSphere : public Sphere {
 public:
     FallingSphere();
-    ~FallingSphere() override;
 
     void update(float dt) override;
     void onCollision(Sphere& other, Vector2 contact, float t) override;

@@ -3,10 +3,6 @@
 #include "gfx/Sprite.h"
 #include "world/SphereLink.h"
 
-Sphere::Sphere() = default;
-
-Sphere::~Sphere() = default;
-
 void Sphere::update(float) {}
 
 void Sphere::draw() {

@@ -17,9 +17,6 @@ public:
     static constexpr float SPHERE_RADIUS = 8.0f;
     static constexpr int MAX_LINKS = 6;
 
-    Sphere();
-    ~Sphere() override;
-
     void update(float dt) override;
     // Draws the sprite centred on the screen position; a sphere without one is invisible.
     void draw() override;

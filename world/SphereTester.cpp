@@ -4,8 +4,6 @@ SphereTester::SphereTester() {
     setKind(KIND_TESTER);
 }
 
-SphereTester::~SphereTester() = default;
-
 void SphereTester::onCollision(Sphere& other, Vector2, float) {
     if (other.getKind() == KIND_STUCK) {
         hit = true;

@@ -7,7 +7,6 @@
 class SphereTester : public Sphere {
 public:
     SphereTester();
-    ~SphereTester() override;
 
     void onCollision(Sphere& other, Vector2 contact, float t) override;
 

@@ -4,8 +4,6 @@ Stopper::Stopper() {
     setKind(KIND_STOPPER);
 }
 
-Stopper::~Stopper() = default;
-
 void Stopper::update(float dt) {
     age = age + dt;
     if (age > STOPPER_LIFETIME) {

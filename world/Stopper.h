@@ -10,7 +10,6 @@ public:
     static constexpr float STOPPER_LIFETIME = 3.0f;
 
     Stopper();
-    ~Stopper() override;
 
     void update(float dt) override;
     void onCollision(Sphere& other, Vector2 contact, float t) override;

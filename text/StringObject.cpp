@@ -1,3 +1,0 @@
-#include "text/StringObject.h"
-
-StringObject::~StringObject() = default;
