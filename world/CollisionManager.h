@@ -31,14 +31,16 @@ public:
 
     // Fills result (firstContact belongs to first) and returns whether they touched.
     static bool test(const Sphere& first, const Sphere& second, CollisionResult& result) {
-        // One branch for both flags: this is the pair nearly every test meets.
-        if (first.isResting() & second.isResting()) {
+        const bool firstResting = first.isResting();
+        const bool secondResting = second.isResting();
+        // One branch for both flags (`&`, not `&&`): this is the pair nearly every test meets.
+        if (firstResting & secondResting) {
             result.firstContact = first.getPosition();
             result.secondContact = second.getPreviousPosition();
             testUnmoved(first, second, result);
-        } else if (first.isResting()) {
+        } else if (firstResting) {
             testAgainstResting(first, second, result);
-        } else if (second.isResting()) {
+        } else if (secondResting) {
             testAgainstResting(second, first, result);
             std::swap(result.firstContact, result.secondContact);
         } else {

@@ -72,15 +72,23 @@ private:
         const float negatedLowX = -box.lowX;
         const float highY = box.highY;
         const float negatedLowY = -box.lowY;
+        const float* const lowXs = lowX.data() + start;
+        const float* const negatedHighXs = negatedHighX.data() + start;
+        const float* const lowYs = lowY.data() + start;
+        const float* const negatedHighYs = negatedHighY.data() + start;
         BlockMask mask = 0;
         // A fixed count of lanes, no early exit and no conditional load: the
         // compiler turns this into a few packed compares per four boxes. The
         // stored highs are negated so that every compare has the same shape.
+        // The four compares are joined with `&`, not `&&`, for the same reason.
+        // Clang unrolls and packs the loop by itself; told to unroll, it packs
+        // the unrolled copies across lanes instead, one load at a time.
+#ifndef __clang__
 #pragma GCC unroll 8
+#endif
         for (std::size_t lane = 0; lane < BLOCK; ++lane) {
-            const std::size_t at = start + lane;
-            const bool overlap = (lowX[at] <= highX) & (negatedHighX[at] <= negatedLowX) &
-                                 (lowY[at] <= highY) & (negatedHighY[at] <= negatedLowY);
+            const bool overlap = (lowXs[lane] <= highX) & (negatedHighXs[lane] <= negatedLowX) &
+                                 (lowYs[lane] <= highY) & (negatedHighYs[lane] <= negatedLowY);
             mask |= LANE_BITS[lane] & (overlap ? ~BlockMask{0} : BlockMask{0});
         }
         return count - start >= BLOCK ? mask : mask & ((BlockMask{1} << (count - start)) - 1);
