@@ -6,7 +6,7 @@ set -eu
 PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev \
 libgl-dev libglu1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev \
 libfreetype-dev fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick \
-clang clang-format libclang-rt-14-dev zlib1g-dev dpkg-dev file desktop-file-utils \
+clang clang-format libclang-rt-14-dev libpng-dev dpkg-dev file desktop-file-utils \
 lintian"
 
 missing=""

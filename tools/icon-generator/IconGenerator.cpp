@@ -7,7 +7,7 @@
 //
 // The files are named orbicascade-<size>.png.
 
-#include "tools/icon-generator/PngWriter.h"
+#include "tools/png/PngWriter.h"
 #include "tools/sphere-sheet/SphereShading.h"
 
 #include <cmath>

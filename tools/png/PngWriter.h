@@ -5,8 +5,9 @@
 
 #include <string>
 
-// Writes an 8-bit RGBA PNG without interlacing. The same image gives the same
-// bytes every time. Returns false when the file cannot be written.
+// Writes an 8-bit RGBA PNG through libpng. The same image gives the same bytes
+// every time. Returns false, leaving no file behind, when the file cannot be
+// written.
 bool writePng(const std::string& path, const RgbaImage& image);
 
 #endif
