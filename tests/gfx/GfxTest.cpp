@@ -20,8 +20,9 @@ TEST(Gfx, LoadsEachImageOnceAndDrawsSpritesOfOneFrameDefinitionsWhereAsked) {
         cell.setTextureName("sheet");
         cell.addFrame(0.125f, 0.0f, 0.25f, 0.5f);
         library.add(0, cell);
-        cell.addFrame(0.25f, 0.0f, 0.375f, 0.5f);
         library.add(2, cell);
+        cell.addFrame(0.25f, 0.0f, 0.375f, 0.5f);
+        library.add(2, cell); // two frames: what index 2 held is gone
         EXPECT_EQ(library.get(2), nullptr);
         const unsigned sheet = cache.get("sheet")->getId();
         ASSERT_EQ(GlRecorder::uploads().size(), 1u); // one image read once, whatever asks for it
@@ -31,41 +32,62 @@ TEST(Gfx, LoadsEachImageOnceAndDrawsSpritesOfOneFrameDefinitionsWhereAsked) {
 
         library.get(0)->draw(100.0f, 50.0f);
         library.get(0)->draw(10.0f, 20.0f);
+        SpriteDefinition wide; // replaces the sprite under index 0
+        wide.setSize(32.0f, 4.0f);
+        wide.setTextureName("sheet");
+        wide.addFrame(0.5f, 0.5f, 0.75f, 1.0f);
+        library.add(0, wide);
+        library.get(0)->draw(0.0f, 0.0f);
         const auto& strips = GlRecorder::strips();
         EXPECT_EQ(corners(strips.at(0)), rectangle(100, 50, 116, 58, 0.125, 0, 0.25, 0.5));
         EXPECT_EQ(corners(strips.at(1)), rectangle(10, 20, 26, 28, 0.125, 0, 0.25, 0.5));
+        EXPECT_EQ(corners(strips.at(2)), rectangle(0, 0, 32, 4, 0.5, 0.5, 0.75, 1));
         const auto& [name, r, g, b, blend, vertices] = strips.at(1); // white: texels unchanged
         EXPECT_EQ(std::tie(name, r, g, b, blend), std::make_tuple(sheet, 1.0f, 1.0f, 1.0f, true));
         EXPECT_FALSE(GlRecorder::isEnabled(GL_BLEND));
 
+        EXPECT_EQ(cache.get("late"), nullptr);
+        writeImage("late", 1, 1); // a failure is not remembered: the file is tried again
+        EXPECT_NE(cache.get("late"), nullptr);
         Texture reloaded;
         ASSERT_TRUE(reloaded.load("data/sheet.tga") && reloaded.load("data/sheet.tga"));
         EXPECT_EQ(GlRecorder::deletedTextures().size(), 1u); // the first of its two
     }
-    EXPECT_EQ(GlRecorder::deletedTextures().size(), 3u);
+    EXPECT_EQ(GlRecorder::deletedTextures().size(), 4u);
     EXPECT_TRUE(GlRecorder::liveTextures().empty());
 }
 
 namespace {
 
-// A TGA header of a type (10 RLE true-colour, 1 colour-mapped), depth, size and 24-bit map.
-std::string header(int type, int bits, int width, int height, int entries = 0) {
+// A TGA header: its image type (9 to 11 run-length encoded), bits per pixel, size,
+// colour map entries (24-bit) and image id length.
+std::string header(int type, int bits, int width, int height, int mapEntries = 0,
+                   int idLength = 0) {
     const auto pair = [](int value) { return std::string{char(value), char(value >> 8)}; };
-    return std::string{0, char(entries > 0), char(type), 0, 0} + pair(entries) + '\x18' +
-           std::string(4, '\0') + pair(width) + pair(height) + char(bits) + '\x20';
+    return std::string{char(idLength), char(mapEntries > 0), char(type), 0, 0} + pair(mapEntries) +
+           '\x18' + std::string(4, '\0') + pair(width) + pair(height) + char(bits) + '\x20';
 }
 
 TEST(HostileImage, LoadsOnlyWhatItsFileAndOpenGLCanHold) {
     const std::string twoRuns = "\xff\1\2\3\4\xff\1\2\3\4"; // 2 times 128 pixels of one colour
+    const std::string twoByteRuns = "\xff\x80\xff\x80";     // 2 times 128 one-byte pixels
+    const std::string map(3 * 256, 'x');
     const ScratchFolder scratch;
     const std::string path = (scratch.path / "image.tga").string();
     for (const auto& [file, loads] : std::vector<std::pair<std::string, bool>>{
-             {header(10, 32, 128, 2) + twoRuns, true},
+             {header(10, 32, 128, 2) + twoRuns, true}, // true colour, run-length encoded
              {header(10, 32, 128, 3) + twoRuns, false},
+             {header(10, 32, 128, 2, 0, 5) + "12345" + twoRuns, true},
+             {header(10, 32, 128, 3, 0, 5) + "12345" + twoRuns, false}, // the id holds no pixels
+             {header(9, 8, 16, 16, 256) + map + twoByteRuns, true},     // colour-mapped, run-length
+             {header(9, 8, 16, 17, 256) + map + twoByteRuns, false},
+             {header(11, 8, 16, 16) + twoByteRuns, true}, // grey, run-length
+             {header(11, 8, 16, 17) + twoByteRuns, false},
              {header(10, 32, 256, 1) + twoRuns, false}, // wider than OpenGL takes
              {header(10, 32, 1, 256) + twoRuns, false}, // taller than OpenGL takes
-             {header(1, 8, 16, 16, 256) + std::string(4 * 256, 'x'), true},
-             {header(1, 8, 16, 16, 256) + std::string(3 * 256, 'x'), false}}) {
+             {header(1, 8, 16, 16, 256) + map + std::string(256, 'x'), true},
+             {header(1, 8, 16, 16, 256) + std::string(3 * 256, 'x'),
+              false}}) { // the map holds none
         GlRecorder::reset();
         GlRecorder::setMaxTextureSize(128);
         std::ofstream(path, std::ios::binary) << file;
