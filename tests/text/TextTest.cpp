@@ -3,6 +3,7 @@
 #include "text/FontReader.h"
 #include "text/StringManager.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -79,6 +80,7 @@ TEST(StringManager, DrawsEachStringWithTheFontItNamesFromTheNextUpdateOn) {
     line->visible = true;
     const std::vector<GlStrip> strips = frame();
     ASSERT_EQ(strips.size(), 3u);
+    EXPECT_FALSE(GlRecorder::isEnabled(GL_BLEND)) << "left off after drawing, as by sprites";
     EXPECT_EQ(corners(strips[0]), rectangle(19, 17, 27, 33, 0.0625, 0.25, 0.09375, 0.375));
     EXPECT_EQ(corners(strips[2]), rectangle(34, 17, 42, 33, 0.0625, 0.25, 0.09375, 0.375));
     for (const GlStrip& strip : strips) {
@@ -93,6 +95,13 @@ TEST(StringManager, DrawsEachStringWithTheFontItNamesFromTheNextUpdateOn) {
     manager.destroyString(other);
     line->fontName = "font";
     EXPECT_EQ(frame().size(), 3u);
+
+    // Loaded again under its name, the font is the one the new descriptor gives.
+    std::filesystem::copy_file(scratch.previous / CORPUS / "single-char.fnt", "data/font.fnt",
+                               std::filesystem::copy_options::overwrite_existing);
+    manager.loadFont("font");
+    EXPECT_EQ(corners(frame().at(1)),
+              rectangle(31, 19, 39, 31, 0.0078125, 0.015625, 0.0390625, 0.109375));
 
     testing::internal::CaptureStderr();
     manager.loadFont("absent");
