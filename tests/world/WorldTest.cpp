@@ -28,8 +28,15 @@ template <class S = Sphere> S moved(Vector2 from, Vector2 to, S sphere = {}) { /
     return sphere;
 }
 
+// Two spheres, each moved from one centre to another, and what the contact test reports.
+struct Placement {
+    Vector2 firstFrom, firstTo, secondFrom, secondTo;
+    float t; // -1: no contact
+    Vector2 firstContact, secondContact;
+};
+
 TEST(WorldObjects, CollisionPlacements) {
-    const std::tuple<Vector2, Vector2, Vector2, Vector2, float, Vector2, Vector2> placements[] = {
+    const Placement placements[] = {
         {{2, 8}, {2, 8}, {-16, 0}, {16, 0}, 0.129487f, {2, 8}, {-11.8564f, 0}},
         {{-16, 0}, {16, 0}, {2, 8}, {2, 8}, 0.129487f, {-11.8564f, 0}, {2, 8}},
         {{0, 0}, {0, 0}, {-10, 0}, {-5, 0}, -1.2f, {0, 0}, {-16, 0}}, // overlapping, moving in
@@ -42,12 +49,13 @@ TEST(WorldObjects, CollisionPlacements) {
         {{0, -20}, {0, 20}, {0, -10}, {10, -10}, 0, {0, -20}, {0, -10}},      // zero-length search
         {{0, 30}, {10, 30}, {0, -20}, {0, 20}, -1, ANY, ANY},                 // the same, apart
     };
-    for (auto [a0, a1, b0, b1, t, aAt, bAt] : placements) {
+    for (const Placement& placed : placements) {
         CollisionResult result{UNTOUCHED, UNTOUCHED};
-        CollisionManager::test(moved(a0, a1), moved(b0, b1), result);
-        EXPECT_NEAR(result.t, t, 1e-5f);
-        expectAt(result.firstContact, aAt);
-        expectAt(result.secondContact, bAt);
+        CollisionManager::test(moved(placed.firstFrom, placed.firstTo),
+                               moved(placed.secondFrom, placed.secondTo), result);
+        EXPECT_NEAR(result.t, placed.t, 1e-5f);
+        expectAt(result.firstContact, placed.firstContact);
+        expectAt(result.secondContact, placed.secondContact);
     }
 }
 
@@ -82,14 +90,22 @@ TEST(WorldObjects, SphereDrawsItsSpriteCentredOnItsScreenPosition) {
         EXPECT_TRUE((v.x == 652 || v.x == 668) && (v.y == 102 || v.y == 118)) << v.x << "," << v.y;
 }
 
-TEST(WorldObjects, TouchesOfEachKindThenAStep) { // on a falling sphere, a stopper and the sensor
-    const std::tuple<int, Vector2, Vector2, bool, bool> touches[] = {
+// A sphere of one kind touches a falling sphere, a stopper and the sensor; the
+// falling sphere then makes a step.
+struct Touch {
+    int kind;
+    Vector2 fallingEndsAt, fallingVelocity;
+    bool endsStopper, hitsSensor;
+};
+
+TEST(WorldObjects, TouchesOfEachKindThenAStep) {
+    const Touch touches[] = {
         {KIND_FALLING, {-199.983325f, -1.8f}, {1.6675f, -180}, true, false}, // no 1/2 on the pull
         {KIND_STUCK, {-196, 10}, {}, true, true}, // stuck at (-190, 10), pushed from (-180, 10)
         {KIND_STOPPER, {-199.983325f, -0.3888f}, {1.6675f, -38.88f}, true, false}, // braked 3 times
         {KIND_TESTER, {-199.983325f, -1.8f}, {1.6675f, -180}, false, false},
     };
-    for (auto [kind, fallingAt, velocity, endsStopper, hitsSensor] : touches) {
+    for (const auto& [kind, fallingAt, velocity, endsStopper, hitsSensor] : touches) {
         Sphere other = moved({-180, 10}, {-180, 10});
         FallingSphere falling = moved<FallingSphere>({-200, 0}, {-200, 0});
         Stopper stopper;
