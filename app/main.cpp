@@ -20,6 +20,9 @@ std::string explainFailure(const Display& display) {
         }
         return std::string("Cannot connect to the X display \"") + name + "\" named by DISPLAY.";
     }
+    case Display::Failure::UNKNOWN_DEPTH:
+        return "Orbicascade needs a screen of 16, 24 or 32 bits per pixel; SDL cannot tell this "
+               "screen's depth.";
     case Display::Failure::UNSUPPORTED_DEPTH:
         return "Orbicascade needs a screen of 16, 24 or 32 bits per pixel, not " +
                std::to_string(display.getBitsPerPixel()) + ".";

@@ -2,7 +2,8 @@
 // Mesa's software renderer: a world of 200 spheres (the nucleus, the sensor,
 // 197 stoppers and one launched sphere) with the heads-up display and "Game
 // Over" on screen. Each iteration is one whole frame: clear, update, swap.
-// Run it from the repository root, where data/ lives.
+// Run it from the repository root, where data/ lives, on either SDL 1.2
+// runtime: LD_LIBRARY_PATH selects sdl12-compat (see the README).
 #include "app/GameAssembly.h"
 #include "gfx/Display.h"
 #include "tests/support/RealWindow.h"

@@ -62,9 +62,11 @@ bool Display::init(unsigned newWidth, unsigned newHeight) {
     if (info == nullptr) {
         return fail(Failure::NO_VIDEO_INFO, "Video query failed: ");
     }
+    // sdl12-compat gives a depth of 0 for a screen format it cannot name, such
+    // as an 8-bit palette.
     bitsPerPixel = info->vfmt->BitsPerPixel;
     if (!requestChannelSizes(bitsPerPixel)) {
-        failure = Failure::UNSUPPORTED_DEPTH;
+        failure = bitsPerPixel == 0 ? Failure::UNKNOWN_DEPTH : Failure::UNSUPPORTED_DEPTH;
         return false;
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);

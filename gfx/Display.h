@@ -13,6 +13,7 @@ public:
         NO_X_DISPLAY,      // the X11 driver found no X server to talk to
         NO_VIDEO_DRIVER,   // a video driver named through SDL_VIDEODRIVER could not start
         NO_VIDEO_INFO,     // SDL could not describe the screen
+        UNKNOWN_DEPTH,     // SDL described the screen without its depth
         UNSUPPORTED_DEPTH, // the screen's depth, getBitsPerPixel(), is not 16, 24 or 32
         NO_VIDEO_MODE,     // no OpenGL window of the size and depth could be made
     };
@@ -20,8 +21,8 @@ public:
     Display() = default;
 
     // Opens a width by height window at the desktop's colour depth and sets the
-    // fixed OpenGL state. Failures are written to standard error, except for an
-    // unsupported desktop depth, which only returns false; either way
+    // fixed OpenGL state. Failures are written to standard error, except for a
+    // desktop depth unknown or unsupported, which only returns false; either way
     // getFailure() then tells what failed.
     bool init(unsigned width, unsigned height);
 
@@ -37,7 +38,7 @@ public:
     unsigned getHeight() const { return height; }
     unsigned getBitsPerPixel() const { return bitsPerPixel; }
     Failure getFailure() const { return failure; }
-    // SDL's own words for the failure; empty for an unsupported depth.
+    // SDL's own words for the failure; empty for an unknown or unsupported depth.
     const std::string& getVideoError() const { return videoError; }
 
 private:

@@ -3,7 +3,8 @@
 # that are missing, so running it again costs one dpkg query.
 set -eu
 
-PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev \
+# libsdl1.2-compat is the second SDL 1.2 runtime the window tests run on.
+PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl1.2-compat \
 libgl-dev libglu1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev \
 libfreetype-dev fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick \
 clang clang-format libclang-rt-14-dev libpng-dev dpkg-dev file desktop-file-utils \

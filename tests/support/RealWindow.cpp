@@ -92,12 +92,12 @@ std::string runCommand(const std::string& command) {
     return shell.standardOutput();
 }
 
-XvfbSession::XvfbSession(int depth)
+XvfbSession::XvfbSession(int depth, const std::string& options)
     // Xvfb closes the descriptor it writes its display number to; were that
     // standard output, a client's connection would take its place.
     : server({"sh", "-c",
               "exec Xvfb -displayfd 3 -screen 0 800x600x" + std::to_string(depth) +
-                  " -nolisten tcp -noreset 3>&1 >/dev/null"}) {
+                  " -nolisten tcp -noreset " + options + " 3>&1 >/dev/null"}) {
     // The display number comes once the server accepts clients.
     std::string number;
     waitUntil(20000, [&] {

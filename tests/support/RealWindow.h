@@ -57,11 +57,11 @@ private:
 // Runs a shell command to its end and returns what it wrote to standard output.
 std::string runCommand(const std::string& command);
 
-// A private X server: Xvfb on a display number it picks itself, stopped when
-// the object goes away. DISPLAY names it for this process and its children.
+// A private X server: Xvfb with any further options on a display number it picks itself, stopped
+// when the object goes away. DISPLAY names it for this process and its children.
 class XvfbSession {
 public:
-    explicit XvfbSession(int depth = 24);
+    explicit XvfbSession(int depth = 24, const std::string& options = "");
 
 private:
     ChildProcess server;
