@@ -46,6 +46,9 @@ uninstall:
 	cd "$(DESTDIR)$(PREFIX)" && rmdir --ignore-fail-on-non-empty $(GAME_FOLDERS)
 	rm $(INSTALLED_FILES)
 
+# The package's time stamps are the last commit's, so that a commit packs the
+# same bytes whenever and wherever it is packaged.
+package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 package: installable
 	rm -f $(BUILD_DIR)/package/*.deb
 	cd $(BUILD_DIR) && cpack -G DEB -B package
