@@ -1,13 +1,13 @@
 #!/bin/sh
-# Installs the Debian packages the build and the tests need, and only those
-# that are missing, so running it again costs one dpkg query.
+# Installs the Debian packages the build, the tests and the package checks need,
+# and only those that are missing, so running it again costs one dpkg query.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev \
 libgl-dev libglu1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev \
 libfreetype-dev fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick \
 clang clang-format libclang-rt-14-dev zlib1g-dev dpkg-dev file desktop-file-utils \
-lintian"
+appstream lintian devscripts"
 
 missing=""
 for package in $PACKAGES; do
