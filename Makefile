@@ -31,12 +31,15 @@ INSTALLED_FILES = $(BUILD_DIR)/installed-files.txt
 GAME_FOLDERS = share/games/orbicascade/data share/games/orbicascade \
   lib/games/orbicascade share/doc/orbicascade
 
+# CMake makes the folders it installs into with mkdir, which the umask narrows,
+# and cpack gives the package's members the modes its own files get: both run
+# under umask 022 so that the modes are the usual ones whoever installs.
 installable: deps
 	cmake -S . -B $(BUILD_DIR)
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target $(INSTALL_TARGETS)
 
 install: installable
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	umask 022 && DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(INSTALLED_FILES)
 
 # Removes what the last `make install` installed; give it the same PREFIX and
@@ -46,9 +49,12 @@ uninstall:
 	cd "$(DESTDIR)$(PREFIX)" && rmdir --ignore-fail-on-non-empty $(GAME_FOLDERS)
 	rm $(INSTALLED_FILES)
 
+# The package's time stamps are the last commit's, so that a commit packs the
+# same bytes whenever and wherever it is packaged.
+package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 package: installable
 	rm -f $(BUILD_DIR)/package/*.deb
-	cd $(BUILD_DIR) && cpack -G DEB -B package
+	cd $(BUILD_DIR) && umask 022 && cpack -G DEB -B package
 	cp $(BUILD_DIR)/package/*.deb .
 
 BENCH_FLAGS = --benchmark_repetitions=10 --benchmark_report_aggregates_only=true

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages the build and the tests need, and only those
-# that are missing, so running it again costs one dpkg query.
+# Installs the Debian packages the build, the tests and the package checks need,
+# and only those that are missing, so running it again costs one dpkg query.
 set -eu
 
 # libsdl1.2-compat is the second SDL 1.2 runtime the window tests run on.
@@ -8,7 +8,7 @@ PACKAGES="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev lib
 libgl-dev libglu1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev \
 libfreetype-dev fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick \
 clang clang-format libclang-rt-14-dev libpng-dev dpkg-dev file desktop-file-utils \
-lintian"
+appstream lintian devscripts"
 
 missing=""
 for package in $PACKAGES; do
