@@ -3,10 +3,11 @@
 # game or package it as a .deb; all install missing Debian packages first.
 BUILD_DIR ?= build
 ASAN_BUILD_DIR ?= build-asan
+CLANG_BUILD_DIR ?= build-clang
 JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
-.PHONY: run test build deps bench asan-test format format-check clean installable install uninstall \
+.PHONY: run test build deps bench asan-test clang-test format format-check clean installable install uninstall \
   package line-ratio
 
 deps:
@@ -76,12 +77,20 @@ bench: build
 SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 asan-test: deps
-	cmake -S . -B $(ASAN_BUILD_DIR) -DORBI_SANITIZE=ON -DORBI_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD_DIR) -DORBI_SANITIZE=ON -DORBI_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 	cmake --build $(ASAN_BUILD_DIR) -j$(JOBS)
 	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=1 \
 	  ctest --output-on-failure -j$(JOBS) -LE window
 	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16 \
 	  ctest --output-on-failure -j$(JOBS) -L window
+
+# Everything built with the second compiler, clang, where any warning is an
+# error, and the unit tests run on what it built.
+clang-test: deps
+	cmake -S . -B $(CLANG_BUILD_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+	cmake --build $(CLANG_BUILD_DIR) -j$(JOBS)
+	cd $(CLANG_BUILD_DIR) && ctest --output-on-failure -j$(JOBS) -L unit
 
 # Non-blank lines of the tests against those of the code they test.
 COUNT = git ls-files -- $(1) | grep -E '\.(cpp|h|sh|cmake)$$|CMakeLists\.txt$$' | xargs cat | grep -cv '^[[:space:]]*$$'
@@ -97,4 +106,4 @@ format-check: deps
 	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(CLANG_BUILD_DIR)
