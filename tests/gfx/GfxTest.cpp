@@ -6,8 +6,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 TEST(Gfx, LoadsEachImageOnceAndDrawsSpritesOfOneFrameDefinitionsWhereAsked) {
     ScratchData scratch;
     const std::vector<std::uint8_t> sheetTexels = writeImage("sheet", 3, 2);
@@ -56,45 +54,3 @@ TEST(Gfx, LoadsEachImageOnceAndDrawsSpritesOfOneFrameDefinitionsWhereAsked) {
     EXPECT_EQ(GlRecorder::deletedTextures().size(), 4u);
     EXPECT_TRUE(GlRecorder::liveTextures().empty());
 }
-
-namespace {
-
-// A TGA header: its image type (9 to 11 run-length encoded), bits per pixel, size,
-// colour map entries (24-bit) and image id length.
-std::string header(int type, int bits, int width, int height, int mapEntries = 0,
-                   int idLength = 0) {
-    const auto pair = [](int value) { return std::string{char(value), char(value >> 8)}; };
-    return std::string{char(idLength), char(mapEntries > 0), char(type), 0, 0} + pair(mapEntries) +
-           '\x18' + std::string(4, '\0') + pair(width) + pair(height) + char(bits) + '\x20';
-}
-
-TEST(HostileImage, LoadsOnlyWhatItsFileAndOpenGLCanHold) {
-    const std::string twoRuns = "\xff\1\2\3\4\xff\1\2\3\4"; // 2 times 128 pixels of one colour
-    const std::string twoByteRuns = "\xff\x80\xff\x80";     // 2 times 128 one-byte pixels
-    const std::string map(3 * 256, 'x');
-    const ScratchFolder scratch;
-    const std::string path = (scratch.path / "image.tga").string();
-    for (const auto& [file, loads] : std::vector<std::pair<std::string, bool>>{
-             {header(10, 32, 128, 2) + twoRuns, true}, // true colour, run-length encoded
-             {header(10, 32, 128, 3) + twoRuns, false},
-             {header(10, 32, 128, 2, 0, 5) + "12345" + twoRuns, true},
-             {header(10, 32, 128, 3, 0, 5) + "12345" + twoRuns, false}, // the id holds no pixels
-             {header(9, 8, 16, 16, 256) + map + twoByteRuns, true},     // colour-mapped, run-length
-             {header(9, 8, 16, 17, 256) + map + twoByteRuns, false},
-             {header(11, 8, 16, 16) + twoByteRuns, true}, // grey, run-length
-             {header(11, 8, 16, 17) + twoByteRuns, false},
-             {header(10, 32, 256, 1) + twoRuns, false}, // wider than OpenGL takes
-             {header(10, 32, 1, 256) + twoRuns, false}, // taller than OpenGL takes
-             {header(1, 8, 16, 16, 256) + map + std::string(256, 'x'), true},
-             {header(1, 8, 16, 16, 256) + std::string(3 * 256, 'x'),
-              false}}) { // the map holds none
-        GlRecorder::reset();
-        GlRecorder::setMaxTextureSize(128);
-        std::ofstream(path, std::ios::binary) << file;
-        Texture texture;
-        EXPECT_EQ(texture.load(path.c_str()), loads) << file.size() << " bytes";
-        EXPECT_EQ(GlRecorder::liveTextures().size(), loads ? 1u : 0u);
-    }
-}
-
-} // namespace
