@@ -68,15 +68,4 @@ TEST(GameSession, APlayerClicksBrakesSpheresFillsTheWorldAndQuits) {
     EXPECT_EQ(game.quit(), 0) << "Escape ends the game at once";
 }
 
-TEST(GameSession, RunsOnASixteenBitScreen) {
-    XvfbSession server(16);
-    GameWindow game;
-    ASSERT_TRUE(game.waitForWindow()) << game.process().standardError();
-    EXPECT_NE(game.process().standardError().find("bpp: 16\n"), std::string::npos);
-    EXPECT_NE(runCommand("xwininfo -name Orbicascade").find("Depth: 16\n"), std::string::npos);
-    pause(300);
-    EXPECT_TRUE(showsHudAndNucleus(game.shoot()));
-    EXPECT_EQ(game.quit(), 0) << "Escape ends the game at once";
-}
-
 } // namespace

@@ -14,20 +14,25 @@ bool runs(const std::string& command) {
 }
 
 // "/" holds no data/: the game draws its heads-up display and nucleus only if
-// the command started it in its data folder.
-void playsFromAnotherFolder(const std::filesystem::path& command) {
-    XvfbSession server;
+// the command started it in its data folder. It opens its window at the
+// screen's depth.
+void playsFromAnotherFolder(const std::filesystem::path& command, int depth) {
+    XvfbSession server(depth);
     GameWindow game({"env", "-C", "/", command.string(), "--ignored"});
     ASSERT_TRUE(game.waitForWindow()) << game.process().standardError();
+    const std::string bits = std::to_string(depth == 24 ? 32 : depth);
+    EXPECT_NE(game.process().standardError().find("bpp: " + bits + "\n"), std::string::npos);
+    EXPECT_NE(runCommand("xwininfo -name Orbicascade").find("Depth: " + std::to_string(depth)),
+              std::string::npos);
     // The first frames come late on a slow machine.
     EXPECT_TRUE(waitUntil(10000, [&] { return bool(showsHudAndNucleus(game.shoot())); }));
     EXPECT_EQ(game.quit(), 0);
 }
 
-TEST(Install, InstalledCommandPlaysUnderAnyPrefix) {
+TEST(Install, InstalledCommandPlaysUnderAnyPrefixOnASixteenBitScreen) {
     ScratchFolder prefix;
     ASSERT_TRUE(runs("cmake --install . --prefix " + prefix.path.string()));
-    playsFromAnotherFolder(prefix.path / "games/orbicascade");
+    playsFromAnotherFolder(prefix.path / "games/orbicascade", 16);
 }
 
 // Unpacked rather than installed, through a symbolic link such as a player
@@ -38,7 +43,7 @@ TEST(Install, PackagedCommandPlaysWhereverUnpacked) {
     ASSERT_TRUE(
         runs("cpack -G DEB -B " + folder + " && dpkg-deb -x " + folder + "/*.deb " + folder));
     std::filesystem::create_symlink(scratch.path / "usr/games/orbicascade", scratch.path / "link");
-    playsFromAnotherFolder(scratch.path / "link");
+    playsFromAnotherFolder(scratch.path / "link", 24);
 }
 
 } // namespace
