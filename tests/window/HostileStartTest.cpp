@@ -6,23 +6,17 @@
 // What a player sees when data files are hostile or the window cannot be opened.
 namespace {
 
-// A command writing a TGA header alone that claims a 32-bit image of width by height.
-std::string headerClaiming(int width, int height) {
-    return "perl -e 'print pack(\"x2 C x9 v2 C2\", 2, " + std::to_string(width) + ", " +
-           std::to_string(height) + ", 32, 40)' >";
-}
-
 TEST(HostileStart, GameStartsPromptlyInBoundedMemoryAndQuitsOnEscape) {
     XvfbSession xvfb;
     const ScratchFolder scratch;
     const std::string root = scratch.path.string();
     long normalKb = 0;
+    const std::string hugeHeader = "cp " + std::filesystem::current_path().string() +
+                                   "/tests/gfx/image-corpus/refused-header-alone-claims-huge.tga";
     for (const auto& [file, make, hud, nucleus] :
          std::vector<std::tuple<std::string, std::string, bool, bool>>{
-             {"unused", "touch", true, true}, // the memory baseline
-             {"color-sphere-sprite.tga", headerClaiming(16383, 16383), true, false},
-             {"color-sphere-sprite.tga", headerClaiming(8192, 8192), true, false},
-             {"color-sphere-sprite.tga", headerClaiming(16383, 65535), true, false},
+             {"unused", "touch", true, true},                      // the memory baseline
+             {"color-sphere-sprite.tga", hugeHeader, true, false}, // 65535 by 65535, no pixels
              {"color-sphere-sprite.tga", "mkfifo", true, false},
              {"hockey_00.tga", "mkfifo", false, true},
              {"hockey.fnt", "mkfifo", false, true},
