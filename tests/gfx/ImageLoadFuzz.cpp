@@ -2,6 +2,7 @@
 
 #include "gfx/Texture.h"
 #include "tests/support/GlRecorder.h"
+#include "tools/tga/TgaWriter.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,9 +16,8 @@ const int LARGEST_TEXTURE = 64; // small, so that short files can claim too much
 
 #ifdef ORBI_PLAUSIBLE_IMAGES
 // The plausible-image fuzzer takes a header's fields from the input rather than its bytes, so
-// that every input is an image of a type and depth the game may meet, with an image id and a
-// colour map; the rest of the input follows the header as id, map and pixels, cut short or
-// running long as it falls.
+// that every input is an image of a type and depth the game may meet, claiming an image id and a
+// colour map; the rest of the input follows as id, map and pixels, cut short or running long.
 std::string fileFrom(const std::uint8_t* data, std::size_t size) {
     if (size < 8) {
         return {};
@@ -25,15 +25,14 @@ std::string fileFrom(const std::uint8_t* data, std::size_t size) {
     const auto choose = [](std::uint8_t byte, std::initializer_list<int> values) {
         return values.begin()[byte % values.size()];
     };
-    const auto twoBytes = [](int value) { return std::string{char(value), char(value >> 8)}; };
-    const int mapEntries = choose(data[2], {0, 1, 16, 256});
-    std::string file{char(data[3] % 4 == 0 ? data[3] : 0), char(mapEntries > 0),
-                     char(choose(data[0], {1, 2, 3, 9, 10, 11})), 0, 0};
-    file += twoBytes(mapEntries) + char(choose(data[4], {15, 16, 24, 32})) + std::string(4, '\0') +
-            twoBytes(data[5] % 70) + twoBytes(data[6] % 70) +
-            char(choose(data[1], {8, 15, 16, 24, 32})) +
-            char(data[7] & 0x20); // the origin: bottom or top row first
-    return file.append(reinterpret_cast<const char*>(data) + 8, size - 8);
+    TgaFile file(choose(data[0], {1, 2, 3, 9, 10, 11}), choose(data[1], {8, 15, 16, 24, 32}),
+                 data[5] % 70, data[6] % 70,
+                 data[7] & 0x20 ? RowOrder::TopDown : RowOrder::BottomUp);
+    file.mapEntries = choose(data[2], {0, 1, 16, 256});
+    file.mapEntryDepth = choose(data[4], {15, 16, 24, 32});
+    file.idLength = data[3] % 4 == 0 ? data[3] : 0;
+    file.body.assign(reinterpret_cast<const char*>(data) + 8, size - 8);
+    return encodeTga(file);
 }
 #else
 std::string fileFrom(const std::uint8_t* data, std::size_t size) {

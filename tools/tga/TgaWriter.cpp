@@ -2,6 +2,34 @@
 
 #include <fstream>
 
+namespace {
+
+std::string littleEndian16(int value) {
+    return {char(value & 0xff), char(value >> 8)};
+}
+
+// One pixel's bytes: blue, green, red (and alpha) from the low byte up.
+std::string tgaPixel(const std::uint8_t* rgba, int depth) {
+    const int red = rgba[0];
+    const int green = rgba[1];
+    const int blue = rgba[2];
+    const int alpha = rgba[3];
+    switch (depth) {
+    case 8:
+        return {char((30 * red + 59 * green + 11 * blue) / 100)};
+    case 15:
+    case 16:
+        return littleEndian16((depth == 16 && alpha >= 128) << 15 | (red >> 3) << 10 |
+                              (green >> 3) << 5 | blue >> 3);
+    case 24:
+        return {char(blue), char(green), char(red)};
+    default:
+        return {char(blue), char(green), char(red), char(alpha)};
+    }
+}
+
+} // namespace
+
 RgbaImage::RgbaImage(int imageWidth, int imageHeight)
     : width(imageWidth), height(imageHeight),
       pixels(static_cast<std::size_t>(imageWidth) * static_cast<std::size_t>(imageHeight) * 4, 0) {}
@@ -20,30 +48,46 @@ const std::uint8_t* RgbaImage::at(int x, int y) const {
     return pixels.data() + offset(x, y);
 }
 
-bool writeTga(const std::string& path, const RgbaImage& image, TgaDepth depth) {
-    const bool withAlpha = depth == TgaDepth::Rgba32;
-    const std::uint8_t topLeftOrigin = 0x20;
-    // No image id, no colour map, origin (0, 0); sizes little endian.
-    std::uint8_t header[18] = {};
-    header[2] = 2; // uncompressed true colour
-    header[12] = static_cast<std::uint8_t>(image.width & 0xff);
-    header[13] = static_cast<std::uint8_t>(image.width >> 8);
-    header[14] = static_cast<std::uint8_t>(image.height & 0xff);
-    header[15] = static_cast<std::uint8_t>(image.height >> 8);
-    header[16] = static_cast<std::uint8_t>(withAlpha ? 32 : 24);
-    header[17] = static_cast<std::uint8_t>(topLeftOrigin | (withAlpha ? 8 : 0));
+TgaFile::TgaFile(std::uint8_t type, std::uint8_t depth, std::uint16_t imageWidth,
+                 std::uint16_t imageHeight, RowOrder order)
+    : imageType(type), pixelDepth(depth), width(imageWidth), height(imageHeight), rows(order) {}
 
-    std::ofstream out(path, std::ios::binary);
-    if (!out) {
-        return false;
-    }
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    for (int y = 0; y < image.height; ++y) {
+std::string encodeTga(const TgaFile& file) {
+    const int topDown = file.rows == RowOrder::TopDown ? 0x20 : 0;
+    // The colour map starts at entry 0 and the image at (0, 0).
+    std::string header{char(file.idLength.value_or(file.id.size())), char(file.mapEntries > 0),
+                       char(file.imageType), 0, 0};
+    header += littleEndian16(file.mapEntries) + char(file.mapEntryDepth) + std::string(4, '\0') +
+              littleEndian16(file.width) + littleEndian16(file.height) + char(file.pixelDepth) +
+              char(topDown | file.attributeBits);
+    return header + file.id + file.map + file.body;
+}
+
+std::string tgaPixels(const RgbaImage& image, int depth, RowOrder rows) {
+    std::string bytes;
+    for (int row = 0; row < image.height; ++row) {
+        const int y = rows == RowOrder::TopDown ? row : image.height - 1 - row;
         for (int x = 0; x < image.width; ++x) {
-            const std::uint8_t* rgba = image.at(x, y);
-            const char bgra[4] = {char(rgba[2]), char(rgba[1]), char(rgba[0]), char(rgba[3])};
-            out.write(bgra, withAlpha ? 4 : 3);
+            bytes += tgaPixel(image.at(x, y), depth);
         }
     }
+    return bytes;
+}
+
+std::string tgaRun(int count, const std::string& pixel) {
+    return char(0x80 | (count - 1)) + pixel;
+}
+
+std::string tgaRawPacket(int count, const std::string& pixels) {
+    return char(count - 1) + pixels;
+}
+
+bool writeTga(const std::string& path, const RgbaImage& image, TgaDepth depth) {
+    const bool withAlpha = depth == TgaDepth::Rgba32;
+    TgaFile file(2, withAlpha ? 32 : 24, image.width, image.height, RowOrder::TopDown);
+    file.attributeBits = withAlpha ? 8 : 0;
+    file.body = tgaPixels(image, file.pixelDepth, file.rows);
+    std::ofstream out(path, std::ios::binary);
+    out << encodeTga(file);
     return static_cast<bool>(out);
 }
