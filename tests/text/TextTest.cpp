@@ -13,17 +13,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 const std::filesystem::path CORPUS = "tests/text/font-corpus";
 
-// The five common values, each glyph as id:x,y,w,h,xoff,yoff,xadv, then the table size.
-std::string describe(const Font& f) {
+// A font as text: the five common values (lineHeight, base, scaleW, scaleH, pages), each
+// glyph as id:x,y,width,height,xoffset,yoffset,xadvance, then "#" and the table's size.
+std::string describe(const Font& font) {
     std::ostringstream out;
-    out << f.lineHeight << ' ' << f.base << ' ' << f.scaleW << ' ' << f.scaleH << ' ' << f.pages;
-    for (std::uint32_t id = 0; id < f.glyphCount; ++id) {
-        if (const Glyph* g = f.find(id)) {
-            out << ' ' << id << ':' << g->x << ',' << g->y << ',' << g->width << ',' << g->height
-                << ',' << g->xoffset << ',' << g->yoffset << ',' << g->xadvance;
+    out << font.lineHeight << ' ' << font.base << ' ' << font.scaleW << ' ' << font.scaleH << ' '
+        << font.pages;
+    for (std::uint32_t id = 0; id < font.glyphCount; ++id) {
+        if (const Glyph* glyph = font.find(id)) {
+            out << ' ' << id << ':' << glyph->x << ',' << glyph->y << ',' << glyph->width << ','
+                << glyph->height << ',' << glyph->xoffset << ',' << glyph->yoffset << ','
+                << glyph->xadvance;
         }
     }
-    return out.str() + " #" + std::to_string(f.glyphCount);
+    return out.str() + " #" + std::to_string(font.glyphCount);
 }
 
 const std::string GLYPHS_48_49 = "20 16 256 128 1 48:2,2,8,12,1,4,10 49:2,2,8,12,1,4,10 #50";
