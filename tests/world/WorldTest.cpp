@@ -42,6 +42,7 @@ TEST(WorldObjects, CollisionPlacements) {
         {{0, 0}, {0, 0}, {-10, 0}, {-5, 0}, -1.2f, {0, 0}, {-16, 0}}, // overlapping, moving in
         {{-10, 0}, {-40, 0}, {0, 0}, {0, 0}, 0, {-10, 0}, {0, 0}},    // overlapping, moving out
         {{0, 0}, {0, 0}, {-40, -40}, {-12, -12}, -1, ANY, ANY},       // stops short
+        {{0, 50}, {0, 50}, {16, 50}, {16, 50}, 0, {0, 50}, {16, 50}}, // resting, just touching
         {{-16, 2}, {16, 2}, {2, -32}, {2, 32}, 0.5625f, {2, 2}, {2, 4}},
         {{-54, 0}, {54, 0}, {0, 0}, {54, 0}, 1, {54, 0}, {54, 0}},            // parallel paths
         {{-74, -20}, {-74, -10}, {-100, 0}, {-90, 0}, 2, {-74, 0}, {-80, 0}}, // boxes touch
@@ -49,6 +50,10 @@ TEST(WorldObjects, CollisionPlacements) {
         {{0, -20}, {0, 20}, {0, -10}, {10, -10}, 0, {0, -20}, {0, -10}},      // zero-length search
         {{0, 30}, {10, 30}, {0, -20}, {0, 20}, -1, ANY, ANY},                 // the same, apart
     };
+    Vector2 down(0, -180), zero;
+    normalize(down);
+    normalize(zero);
+    EXPECT_TRUE(down.x == 0 && down.y == -1 && zero.x == 0 && zero.y == 0) << "zero stays zero";
     for (const Placement& placed : placements) {
         CollisionResult result{UNTOUCHED, UNTOUCHED};
         CollisionManager::test(moved(placed.firstFrom, placed.firstTo),
@@ -127,10 +132,14 @@ TEST(WorldObjects, TouchesOfEachKindThenAStep) {
         stopper.update(0.01f);
         EXPECT_TRUE(stopper.isRemoved()) << "past three seconds";
     }
-    for (float x : {1000.0f, 1000.5f}) { // the edge of the field, and beyond it
-        FallingSphere far = moved<FallingSphere>({x, 0}, {x, 0});
-        far.update(0.01f);
-        EXPECT_TRUE(far.isRemoved() == (x > 1000) && (far.getPosition().x < x) == (x == 1000)) << x;
+    for (float x :
+         {0.0f, 1000.0f, 1000.5f}) { // at the centre of the pull, the field's edge, beyond
+        FallingSphere falling = moved<FallingSphere>({x, 0}, {x, 0});
+        falling.update(0.01f);
+        const float movedTo = falling.getPosition().x;
+        EXPECT_TRUE(falling.isRemoved() == (x > 1000) && (movedTo < x) == (x == 1000) &&
+                    std::isfinite(movedTo))
+            << x;
     }
 }
 
@@ -158,18 +167,24 @@ TEST(WorldStep, StepsLinkTouchingOrNearlyTouchingSpheresAndScoreMatchingStuckOne
     for (float x = 985; x < 995; x += 1.5f)
         put<SphereTester>(field, {x, 0});
     const Sphere& crossing = put<FallingSphere>(field, {990, 0}, 0, {100, 0});
+    auto& outer = put<FallingSphere>(field, {300, 0}, 2); // stuck, farther out than what sticks
+    outer.setKind(KIND_STUCK);
+    put<FallingSphere>(field, {270, 3}, 3, {1000, 0});
+    put(field, {0, 900}, 2);
+    put<FallingSphere>(field, {-30, 917}, 2, {1500, 0}); // ends 17 from it: in range, not touching
     field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 6u + 28u) << "the falling ones met and parted";
+    EXPECT_TRUE(outer.getPosition().x == 300 && outer.getPosition().y == 0) << "told first, stays";
+    EXPECT_EQ(field.getLinks().size(), 7u + 28u) << "the falling ones met and parted";
     EXPECT_EQ(field.getScore(), 6u) << "1, 1 along the row, 1 + 2 closing a loop, 1 on sticking";
     EXPECT_NEAR(sticking.squaredDistanceTo(stuck), 16 * 16, 0.01f) << "stuck where it touched";
     EXPECT_NEAR(braked.getVelocity().x, 600, 1);
     EXPECT_NEAR(unbraked.getVelocity().y, -2000, 1);
     field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 5u + 28u) << "the hit stopper left with its link";
+    EXPECT_EQ(field.getLinks().size(), 6u + 28u) << "the hit stopper left with its link";
     while (crossing.getPosition().x <= 1000)
         field.step(0.02f);
     field.step(0.02f);
-    EXPECT_EQ(field.getLinks().size(), 5u + 21u) << "the crossing sphere left with all its links";
+    EXPECT_EQ(field.getLinks().size(), 6u + 21u) << "the crossing sphere left with all its links";
 }
 
 using Words = std::vector<std::uint32_t>;
