@@ -79,6 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 // Each corpus image is named for whether it loads; the sanitizer build catches the rest.
 TEST(ImageLoadFuzz, LoadsTheCorpusImagesNamedToLoadAndSurvivesTheOthers) {
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto filesBefore = openFiles();
     for (const auto& entry : std::filesystem::directory_iterator("tests/gfx/image-corpus")) {
         std::ifstream in(entry.path(), std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), {}};
@@ -86,4 +90,5 @@ TEST(ImageLoadFuzz, LoadsTheCorpusImagesNamedToLoadAndSurvivesTheOthers) {
         const bool namedToLoad = entry.path().filename().string().rfind("loads-", 0) == 0;
         EXPECT_EQ(GlRecorder::uploads().size(), namedToLoad ? 1u : 0u) << entry.path();
     }
+    EXPECT_EQ(openFiles(), filesBefore) << "every file closed, refused or not";
 }

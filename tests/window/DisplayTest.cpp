@@ -38,7 +38,12 @@ TEST(Display, OpensInPerspectiveAndEnds2DWithWhatItBeganWith) {
     EXPECT_TRUE(!glIsEnabled(GL_TEXTURE_2D) && !glIsEnabled(GL_BLEND) && glIsEnabled(GL_CULL_FACE));
 
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    display.clear(); // to black, whatever clear colour was set
+    glClearDepth(0.5);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    display.clear(); // to black and the farthest depth, whatever was set
+    GLfloat depth = 0.0f;
+    glReadPixels(0, 0, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_EQ(depth, 1.0f);
     std::array<GLubyte, 3> pixel{1, 1, 1};
     glReadPixels(0, 0, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel.data());
     EXPECT_EQ(pixel, (std::array<GLubyte, 3>{0, 0, 0}));
