@@ -92,21 +92,26 @@ TEST(StringManager, DrawsEachStringWithTheFontItNamesFromTheNextUpdateOn) {
             std::make_tuple(0.0625f, 0.9375f, 0.99609375f, cache.get("font_00")->getId(), true));
     }
 
-    other->visible = true;
-    line->fontName = "unknown";
+    other->visible = true; // at (0, 0)
+    line->fontName = "absent";
     EXPECT_EQ(frame().size(), 3u);
-    manager.destroyString(other);
     line->fontName = "font";
+    const bool lineFirst = std::less<const StringObject*>()(line, other);
+    EXPECT_EQ(frame().at(0).vertices[0].x, lineFirst ? 19 : -1) << "drawn in order of address";
+    manager.destroyString(other);
     EXPECT_EQ(frame().size(), 3u);
 
-    // Loaded again under its name, the font is the one the new descriptor gives.
-    std::filesystem::copy_file(scratch.previous / CORPUS / "single-char.fnt", "data/font.fnt",
-                               std::filesystem::copy_options::overwrite_existing);
+    // Loaded again under its name, the font is the one the new descriptor gives (whose byte
+    // 4096, the first of the second read, is 0xff).
+    std::ifstream singleChar(scratch.previous / CORPUS / "single-char.fnt");
+    std::ofstream("data/font.fnt") << std::string(4096, ' ') << '\xff' << singleChar.rdbuf();
     manager.loadFont("font");
     EXPECT_EQ(corners(frame().at(1)),
               rectangle(31, 19, 39, 31, 0.0078125, 0.015625, 0.0390625, 0.109375));
 
+    writeImage("absent_00", 1, 1);
     testing::internal::CaptureStderr();
     manager.loadFont("absent");
+    EXPECT_EQ(GlRecorder::uploads().size(), 1u) << "the page, asked for before the descriptor";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to open font file : absent\n");
 }
