@@ -92,7 +92,10 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
     for (int games = 0; (!endings[0] || !endings[1]) && games < 8; ++games) {
         HeadlessGame game;
         const World& field = game->getWorld();
-        const unsigned sheet = GlRecorder::uploads().at(0).texture; // loaded first
+        const unsigned sheet = GlRecorder::uploads().at(0).texture;    // loaded first,
+        const unsigned fontPage = GlRecorder::uploads().at(1).texture; // then the font
+        const Vector2 sensor = game->getSentinel()->getPosition();
+        ASSERT_TRUE(sensor.x == -200 && sensor.y == 0) << "the sensor sits on the spawn point";
         game->click(0, 0);
         const auto& corner = static_cast<const Stopper&>(*field.getSpheres().back());
         ASSERT_TRUE(corner.getPosition().x == -320 && corner.getPosition().y == -240);
@@ -120,14 +123,21 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
             }
             ASSERT_EQ(game->getSphereCountText()->text, count) << "rewritten at spawns only";
             std::vector<double> drawn, wanted; // all but the sensor: from the sheet, in order
-            for (const auto& s : field.getSpheres())
-                if (const Vector2 at = s->getScreenPosition(); s->getKind() != KIND_TESTER)
-                    wanted.insert(wanted.end(), {at.x - 8, at.y - 8, s->getColour() / 8.0, 0,
-                                                 s->getColour() / 8.0 + 0.125, 0.125});
-            for (const GlStrip& strip : GlRecorder::strips())
-                if (const auto& v = strip.vertices; strip.texture == sheet && v.size() == 4)
-                    drawn.insert(drawn.end(), {v[0].x, v[0].y, v[0].u, v[0].v, v[3].u, v[3].v});
+            for (const auto& sphere : field.getSpheres())
+                if (const Vector2 at = sphere->getScreenPosition();
+                    sphere->getKind() != KIND_TESTER)
+                    wanted.insert(wanted.end(), {at.x - 8, at.y - 8, sphere->getColour() / 8.0, 0,
+                                                 sphere->getColour() / 8.0 + 0.125, 0.125});
+            int textStrips = 0;
+            for (const GlStrip& strip : GlRecorder::strips()) {
+                const auto& corner = strip.vertices; // top left first, bottom right last
+                textStrips += strip.texture == fontPage;
+                if (strip.texture == sheet && corner.size() == 4)
+                    drawn.insert(drawn.end(), {corner[0].x, corner[0].y, corner[0].u, corner[0].v,
+                                               corner[3].u, corner[3].v});
+            }
             ASSERT_THAT(drawn, testing::Pointwise(testing::DoubleNear(1e-3), wanted));
+            ASSERT_GT(textStrips, 10) << "the heads-up display, from the first frame on";
         }
         ++endings[game->getSentinel()->isHit()];
         EXPECT_EQ(dealt.substr(0, 12), "201240312001") << "every game, everywhere, deals these";
