@@ -102,6 +102,7 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
         float sinceSpawn = 0;
         std::string dealt; // the colours spawned, in order
         std::string count = "198";
+        std::vector<double> previous; // what the last frame drew
         for (int frozen = 0, frame = 0; frozen < 20; frozen += game->isOver(), ++frame) {
             if (chance(random) < (games % 2 ? 0.02f : 0.4f))
                 game->click(int(x(random)), int(y(random)));
@@ -137,6 +138,9 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
                                                corner[3].u, corner[3].v});
             }
             ASSERT_THAT(drawn, testing::Pointwise(testing::DoubleNear(1e-3), wanted));
+            ASSERT_TRUE(!over || std::equal(previous.begin(), previous.end(), wanted.begin()))
+                << "a world over is frozen: only stoppers clicked since are added";
+            previous = wanted;
             ASSERT_GT(textStrips, 10) << "the heads-up display, from the first frame on";
         }
         ++endings[game->getSentinel()->isHit()];

@@ -102,9 +102,6 @@ public:
         }
         return passed;
     }
-    bool operator==(const Screenshot& other) const {
-        return width == other.width && rgb == other.rgb;
-    }
 
 private:
     int width = 0;

@@ -1,5 +1,5 @@
 // The game installed under a scratch prefix and unpacked from its package, each
-// started through its command from an unrelated folder.
+// started through its command from an unrelated folder and played.
 #include "tests/support/RealWindow.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -26,7 +26,13 @@ void playsFromAnotherFolder(const std::filesystem::path& command, int depth) {
               std::string::npos);
     // The first frames come late on a slow machine.
     EXPECT_TRUE(waitUntil(10000, [&] { return bool(showsHudAndNucleus(game.shoot())); }));
-    EXPECT_EQ(game.quit(), 0);
+    // A click drops a stopper where the button went down, not where it came up.
+    game.xdotool(
+        "mousemove --window %1 600 440 mousedown 1 mousemove --window %1 540 380 mouseup 1");
+    EXPECT_TRUE(
+        waitUntil(2000, [&] { return game.shoot().count(592, 432, 608, 448, isYellow) > 60; }));
+    EXPECT_EQ(game.shoot().count(532, 372, 548, 388, isYellow), 0);
+    EXPECT_EQ(game.quit(), 0) << "Escape ends the game at once";
 }
 
 TEST(Install, InstalledCommandPlaysUnderAnyPrefixOnASixteenBitScreen) {
