@@ -92,8 +92,8 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
     for (int games = 0; (!endings[0] || !endings[1]) && games < 8; ++games) {
         HeadlessGame game;
         const World& field = game->getWorld();
-        const unsigned sheet = GlRecorder::uploads().at(0).texture;    // loaded first,
-        const unsigned fontPage = GlRecorder::uploads().at(1).texture; // then the font
+        const unsigned sheet = GlRecorder::state().uploads.at(0).texture;    // loaded first,
+        const unsigned fontPage = GlRecorder::state().uploads.at(1).texture; // then the font
         const Vector2 sensor = game->getSentinel()->getPosition();
         ASSERT_TRUE(sensor.x == -200 && sensor.y == 0) << "the sensor sits on the spawn point";
         game->click(0, 0);
@@ -130,7 +130,7 @@ TEST(AppSoak, EveryFrameShowsTheWorldTruly) {
                     wanted.insert(wanted.end(), {at.x - 8, at.y - 8, sphere->getColour() / 8.0, 0,
                                                  sphere->getColour() / 8.0 + 0.125, 0.125});
             int textStrips = 0;
-            for (const GlStrip& strip : GlRecorder::strips()) {
+            for (const GlStrip& strip : GlRecorder::state().strips) {
                 const auto& corner = strip.vertices; // top left first, bottom right last
                 textStrips += strip.texture == fontPage;
                 if (strip.texture == sheet && corner.size() == 4)

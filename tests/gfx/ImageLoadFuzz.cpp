@@ -42,8 +42,8 @@ std::string fileFrom(const std::uint8_t* data, std::size_t size) {
 
 // A successful load made one texture of the whole image within the largest size.
 bool uploadedWhole(const Texture& texture) {
-    const std::vector<GlUpload>& uploads = GlRecorder::uploads();
-    if (uploads.size() != 1 || GlRecorder::liveTextures().size() != 1) {
+    const std::vector<GlUpload>& uploads = GlRecorder::state().uploads;
+    if (uploads.size() != 1 || GlRecorder::state().liveTextures.size() != 1) {
         return false;
     }
     const GlUpload& upload = uploads[0];
@@ -62,16 +62,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::to_string(getpid()) + ".tga";
     std::ofstream(path, std::ios::binary) << fileFrom(data, size);
     GlRecorder::reset();
-    GlRecorder::setMaxTextureSize(LARGEST_TEXTURE);
+    GlRecorder::state().maxTextureSize = LARGEST_TEXTURE;
     bool sound = true;
     {
         Texture texture;
-        sound = texture.load(path.c_str())
-                    ? uploadedWhole(texture)
-                    : GlRecorder::uploads().empty() && GlRecorder::liveTextures().empty();
+        sound = texture.load(path.c_str()) ? uploadedWhole(texture)
+                                           : GlRecorder::state().uploads.empty() &&
+                                                 GlRecorder::state().liveTextures.empty();
     }
     std::filesystem::remove(path);
-    if (!sound || !GlRecorder::liveTextures().empty()) {
+    if (!sound || !GlRecorder::state().liveTextures.empty()) {
         std::abort();
     }
     return 0;
@@ -88,7 +88,7 @@ TEST(ImageLoadFuzz, LoadsTheCorpusImagesNamedToLoadAndSurvivesTheOthers) {
         const std::string bytes{std::istreambuf_iterator<char>(in), {}};
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         const bool namedToLoad = entry.path().filename().string().rfind("loads-", 0) == 0;
-        EXPECT_EQ(GlRecorder::uploads().size(), namedToLoad ? 1u : 0u) << entry.path();
+        EXPECT_EQ(GlRecorder::state().uploads.size(), namedToLoad ? 1u : 0u) << entry.path();
     }
     EXPECT_EQ(openFiles(), filesBefore) << "every file closed, refused or not";
 }

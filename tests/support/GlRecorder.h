@@ -49,19 +49,12 @@ struct GlRecording {
     GlVertex pending;                            // holds the current texture coordinates
 };
 
+// What has been recorded; tests read it directly.
 class GlRecorder {
 public:
     static GlRecording& state();
     // Forgets everything, as if no OpenGL call had been made.
     static void reset();
-
-    static std::size_t callCount() { return state().calls; }
-    static const std::vector<GlStrip>& strips() { return state().strips; }
-    static const std::vector<GlUpload>& uploads() { return state().uploads; }
-    static const std::set<unsigned>& liveTextures() { return state().liveTextures; }
-    static const std::vector<unsigned>& deletedTextures() { return state().deletedTextures; }
-    static bool isEnabled(unsigned capability) { return state().enabled.count(capability) != 0; }
-    static void setMaxTextureSize(int size) { state().maxTextureSize = size; }
 };
 
 #endif

@@ -75,15 +75,16 @@ TEST(StringManager, DrawsEachStringWithTheFontItNamesFromTheNextUpdateOn) {
         GlRecorder::reset();
         manager.update(0.02f);
         manager.draw();
-        return GlRecorder::strips();
+        return GlRecorder::state().strips;
     };
     manager.loadFont("font");
     frame();
-    EXPECT_EQ(GlRecorder::callCount(), 0u); // both hidden
+    EXPECT_EQ(GlRecorder::state().calls, 0u); // both hidden
     line->visible = true;
     const std::vector<GlStrip> strips = frame();
     ASSERT_EQ(strips.size(), 3u);
-    EXPECT_FALSE(GlRecorder::isEnabled(GL_BLEND)) << "left off after drawing, as by sprites";
+    EXPECT_FALSE(GlRecorder::state().enabled.count(GL_BLEND))
+        << "left off after drawing, as by sprites";
     EXPECT_EQ(corners(strips[0]), rectangle(19, 17, 27, 33, 0.0625, 0.25, 0.09375, 0.375));
     EXPECT_EQ(corners(strips[2]), rectangle(34, 17, 42, 33, 0.0625, 0.25, 0.09375, 0.375));
     for (const GlStrip& strip : strips) {
@@ -112,6 +113,7 @@ TEST(StringManager, DrawsEachStringWithTheFontItNamesFromTheNextUpdateOn) {
     writeImage("absent_00", 1, 1);
     testing::internal::CaptureStderr();
     manager.loadFont("absent");
-    EXPECT_EQ(GlRecorder::uploads().size(), 1u) << "the page, asked for before the descriptor";
+    EXPECT_EQ(GlRecorder::state().uploads.size(), 1u)
+        << "the page, asked for before the descriptor";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to open font file : absent\n");
 }

@@ -90,8 +90,8 @@ TEST(WorldObjects, SphereDrawsItsSpriteCentredOnItsScreenPosition) {
     sphere.draw();                     // no sprite: nothing
     sphere.setSprite(&sprite);
     sphere.draw();
-    ASSERT_EQ(GlRecorder::strips().size(), 1u);
-    for (const GlVertex& v : GlRecorder::strips()[0].vertices)
+    ASSERT_EQ(GlRecorder::state().strips.size(), 1u);
+    for (const GlVertex& v : GlRecorder::state().strips[0].vertices)
         EXPECT_TRUE((v.x == 652 || v.x == 668) && (v.y == 102 || v.y == 118)) << v.x << "," << v.y;
 }
 
