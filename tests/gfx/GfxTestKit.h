@@ -19,12 +19,11 @@ struct ScratchData : ScratchFolder {
 };
 
 // Writes data/<name>.tga; returns its texels (RGBA, top row first, no alpha 0 or 255).
-inline std::vector<std::uint8_t> writeImage(const std::string& name, int width, int height,
-                                            TgaDepth depth = TgaDepth::Rgba32) {
+inline std::vector<std::uint8_t> writeImage(const std::string& name, int width, int height) {
     RgbaImage image(width, height);
     int i = 0;
     std::generate(image.pixels.begin(), image.pixels.end(), [&] { return 20 * i++ + 7; });
-    writeTga("data/" + name + ".tga", image, depth);
+    writeTga("data/" + name + ".tga", image);
     return image.pixels;
 }
 

@@ -65,19 +65,19 @@ TEST(WorldObjects, CollisionPlacements) {
 }
 
 TEST(WorldObjects, LinksSpreadTheLargestChain) {
-    Sphere hub, outer, s[Sphere::MAX_LINKS + 1];
+    Sphere hub, outer, spoke[Sphere::MAX_LINKS + 1];
     std::deque<SphereLink> links; // addresses stay put
-    s[4].setChain(7);
-    for (Sphere& other : s)
+    spoke[4].setChain(7);
+    for (Sphere& other : spoke)
         links.emplace_back(&other, &hub).attach();
-    links.emplace_back(&outer, &s[4]).attach();
-    EXPECT_TRUE(s[6].isLinkedTo(hub) && !hub.isLinkedTo(s[6])) << "a seventh only in s[6]'s slots";
-    hub.setChain(2); // s[0] to s[3] take the 2 before s[4] raises the hub: they get the 7 too
+    links.emplace_back(&outer, &spoke[4]).attach();
+    EXPECT_TRUE(spoke[6].isLinkedTo(hub) && !hub.isLinkedTo(spoke[6])) << "a seventh: in one only";
+    hub.setChain(2); // spokes 0 to 3 take the 2 before spoke 4 raises the hub: they get 7 too
     for (int i = 0; i < Sphere::MAX_LINKS; ++i)
-        EXPECT_TRUE(hub.isLinkedTo(s[i]) && s[i].getChain() == 7) << i;
-    EXPECT_EQ(outer.getChain(), 0u) << "s[4]'s equal value ends the spread";
+        EXPECT_TRUE(hub.isLinkedTo(spoke[i]) && spoke[i].getChain() == 7) << i;
+    EXPECT_EQ(outer.getChain(), 0u) << "spoke 4's equal value ends the spread";
     for (float apart : {18.2f, 18.25f}) { // 331.24 and 333.06 squared units
-        hub.placeAtRest({apart, 0});      // from s[0], at the origin
+        hub.placeAtRest({apart, 0});      // from spoke 0, at the origin
         EXPECT_EQ(links[0].isBroken(), apart > 18.2f);
     }
 }
@@ -91,8 +91,9 @@ TEST(WorldObjects, SphereDrawsItsSpriteCentredOnItsScreenPosition) {
     sphere.setSprite(&sprite);
     sphere.draw();
     ASSERT_EQ(GlRecorder::state().strips.size(), 1u);
-    for (const GlVertex& v : GlRecorder::state().strips[0].vertices)
-        EXPECT_TRUE((v.x == 652 || v.x == 668) && (v.y == 102 || v.y == 118)) << v.x << "," << v.y;
+    for (const GlVertex& corner : GlRecorder::state().strips[0].vertices)
+        EXPECT_TRUE((corner.x == 652 || corner.x == 668) && (corner.y == 102 || corner.y == 118))
+            << corner.x << "," << corner.y;
 }
 
 // A sphere of one kind touches a falling sphere, a stopper and the sensor; the
