@@ -70,10 +70,6 @@ bench: build
 # driver before the leak report, so the driver's own allocations show up as
 # unattributable stacks that no suppression can name. The project code those
 # tests run is leak-checked through the OpenGL recorder in the other tests.
-# Those tests also keep ASan's quarantine of freed memory small: filled by the
-# memory freed every frame (256 MB by default, full within seconds), it would
-# make the game's peak memory, which the hostile-data test bounds, depend on
-# how long the game ran.
 SANITIZER_ENV = UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 asan-test: deps
@@ -81,7 +77,7 @@ asan-test: deps
 	cmake --build $(ASAN_BUILD_DIR) -j$(JOBS)
 	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=1 \
 	  ctest --output-on-failure -j$(JOBS) -LE window
-	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16 \
+	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0 \
 	  ctest --output-on-failure -j$(JOBS) -L window
 
 # Everything built with the second compiler, clang, where any warning is an

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,11 +63,9 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::isRunning() {
     int status = 0;
-    rusage usage{};
-    if (pid > 0 && !reaped && wait4(pid, &status, WNOHANG, &usage) == pid) {
+    if (pid > 0 && !reaped && waitpid(pid, &status, WNOHANG) == pid) {
         reaped = true;
         exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        peakKb = usage.ru_maxrss;
     }
     return pid > 0 && !reaped;
 }

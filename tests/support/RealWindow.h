@@ -42,14 +42,11 @@ public:
     std::optional<int> waitForExit(int timeoutMs);
     std::string standardOutput() const;
     std::string standardError() const;
-    // The largest resident set the process had, once it has ended.
-    long peakMemoryKb() const { return peakKb; }
 
 private:
     pid_t pid = -1;
     bool reaped = false;
     int exitStatus = -1;
-    long peakKb = 0;
     std::string outputPath = "/tmp/orbi-child-XXXXXX";
     std::string errorPath = "/tmp/orbi-child-XXXXXX";
 };
