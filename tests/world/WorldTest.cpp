@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <random>
+#include <sstream>
 #include <tuple>
 
 const Vector2 ANY(NAN, NAN), UNTOUCHED(99, 99); // not checked; a contact field left alone
@@ -188,36 +188,33 @@ TEST(WorldStep, StepsLinkTouchingOrNearlyTouchingSpheresAndScoreMatchingStuckOne
     EXPECT_EQ(field.getLinks().size(), 6u + 21u) << "the crossing sphere left with all its links";
 }
 
-using Words = std::vector<std::uint32_t>;
-
-// Everything the rules decide: floats by their bits, spheres and links by places.
-Words snapshot(const World& field) {
-    std::map<const void*, std::uint32_t> place{{nullptr, 0}};
-    for (const auto& sphere : field.getSpheres()) {
+// Everything the rules decide, each float to the last bit, spheres and links by their places.
+std::string snapshot(const World& field) {
+    std::map<const void*, std::size_t> place{{nullptr, 0}};
+    for (const auto& sphere : field.getSpheres())
         place.emplace(sphere.get(), place.size());
-    }
-    Words words{field.getScore()};
+    std::ostringstream out;
+    out << std::hexfloat << field.getScore();
     for (const auto& link : field.getLinks()) {
         place.emplace(link.get(), place.size());
-        words.insert(words.end(), {place[link->first], place[link->second]});
+        out << ' ' << place[link->first] << '-' << place[link->second];
     }
     for (const auto& sphere : field.getSpheres()) {
         const auto* falling = dynamic_cast<const FallingSphere*>(sphere.get());
-        const Vector2 vectors[] = {sphere->getPosition(), sphere->getPreviousPosition(),
-                                   falling != nullptr ? falling->getVelocity() : Vector2()};
-        words.resize(words.size() + 6);
-        std::memcpy(&words.back() - 5, vectors, sizeof vectors);
-        words.insert(words.end(), {static_cast<std::uint32_t>(sphere->getKind()),
-                                   sphere->isRemoved(), sphere->getChain()});
-        for (const SphereLink* slot : sphere->getLinks()) {
-            words.push_back(place[slot]);
-        }
+        for (const Vector2 at : {sphere->getPosition(), sphere->getPreviousPosition(),
+                                 falling != nullptr ? falling->getVelocity() : Vector2()})
+            out << ' ' << at.x << ',' << at.y;
+        out << " kind " << sphere->getKind() << " removed " << sphere->isRemoved() << " chain "
+            << sphere->getChain() << " links";
+        for (const SphereLink* slot : sphere->getLinks())
+            out << ' ' << place[slot];
+        out << '\n';
     }
-    return words;
+    return out.str();
 }
 
 // A seeded world that crowds every rule, after each step.
-std::vector<Words> play(World::PairSearch search, unsigned seed) {
+std::vector<std::string> play(World::PairSearch search, unsigned seed) {
     World field(search);
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> angle(0.0f, 6.2832f), unit(0.0f, 1.0f), dt(0.004f, 0.07f);
@@ -235,7 +232,7 @@ std::vector<Words> play(World::PairSearch search, unsigned seed) {
     put<FallingSphere>(field, {-30, -99}, colour(), {1200, 0});
     put<Stopper>(field, {0, -99});
     put<FallingSphere>(field, {30, -99}, colour(), {-1200, 0});
-    std::vector<Words> history;
+    std::vector<std::string> history;
     for (int step = 0; step < 240; ++step) {
         if (step % 4 == 0) { // orbiting, fast and leaving spheres, and stoppers
             const float turn = angle(random), speed = step % 12 ? 180.0f : 4000.0f * unit(random);
@@ -245,8 +242,7 @@ std::vector<Words> play(World::PairSearch search, unsigned seed) {
             put<Stopper>(field, Vector2(unit(random) - 0.5f, unit(random) - 0.5f) * 600.0f);
         }
         field.step(dt(random));
-        history.push_back(snapshot(field));
-        history.back().push_back(sensor.isHit());
+        history.push_back(snapshot(field) + (sensor.isHit() ? "sensor hit" : ""));
     }
     return history;
 }
