@@ -2,7 +2,6 @@
 
 #include "gfx/Texture.h"
 #include "tests/support/GlRecorder.h"
-#include "tools/tga/TgaWriter.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,32 +12,6 @@
 namespace {
 
 const int LARGEST_TEXTURE = 64; // small, so that short files can claim too much
-
-#ifdef ORBI_PLAUSIBLE_IMAGES
-// The plausible-image fuzzer takes a header's fields from the input rather than its bytes, so
-// that every input is an image of a type and depth the game may meet, claiming an image id and a
-// colour map; the rest of the input follows as id, map and pixels, cut short or running long.
-std::string fileFrom(const std::uint8_t* data, std::size_t size) {
-    if (size < 8) {
-        return {};
-    }
-    const auto choose = [](std::uint8_t byte, std::initializer_list<int> values) {
-        return values.begin()[byte % values.size()];
-    };
-    TgaFile file(choose(data[0], {1, 2, 3, 9, 10, 11}), choose(data[1], {8, 15, 16, 24, 32}),
-                 data[5] % 70, data[6] % 70,
-                 data[7] & 0x20 ? RowOrder::TopDown : RowOrder::BottomUp);
-    file.mapEntries = choose(data[2], {0, 1, 16, 256});
-    file.mapEntryDepth = choose(data[4], {15, 16, 24, 32});
-    file.idLength = data[3] % 4 == 0 ? data[3] : 0;
-    file.body.assign(reinterpret_cast<const char*>(data) + 8, size - 8);
-    return encodeTga(file);
-}
-#else
-std::string fileFrom(const std::uint8_t* data, std::size_t size) {
-    return std::string(reinterpret_cast<const char*>(data), size);
-}
-#endif
 
 // A successful load made one texture of the whole image within the largest size.
 bool uploadedWhole(const Texture& texture) {
@@ -60,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path =
         std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/orbi-image-fuzz-" +
         std::to_string(getpid()) + ".tga";
-    std::ofstream(path, std::ios::binary) << fileFrom(data, size);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), std::streamsize(size));
     GlRecorder::reset();
     GlRecorder::state().maxTextureSize = LARGEST_TEXTURE;
     bool sound = true;

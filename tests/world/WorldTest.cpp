@@ -14,7 +14,6 @@
 #include <map>
 #include <random>
 #include <sstream>
-#include <tuple>
 
 const Vector2 ANY(NAN, NAN), UNTOUCHED(99, 99); // not checked; a contact field left alone
 
