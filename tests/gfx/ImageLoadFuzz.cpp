@@ -16,9 +16,8 @@ const int LARGEST_TEXTURE = 64; // small, so that short files can claim too much
 // A successful load made one texture of the whole image within the largest size.
 bool uploadedWhole(const Texture& texture) {
     const std::vector<GlUpload>& uploads = GlRecorder::state().uploads;
-    if (uploads.size() != 1 || GlRecorder::state().liveTextures.size() != 1) {
+    if (uploads.size() != 1 || GlRecorder::state().liveTextures.size() != 1)
         return false;
-    }
     const GlUpload& upload = uploads[0];
     return upload.texture == texture.getId() && upload.width <= LARGEST_TEXTURE &&
            upload.height <= LARGEST_TEXTURE &&

@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
                               static_cast<int>((face->size->metrics.ascender + 32) >> 6)};
         const int pageHeight = powerOfTwoAtLeast(pack(glyphs));
         const std::string base = outputDirectory + "/" + FONT_NAME;
-        written = writeTga(base + "_00.tga", paint(glyphs, pageHeight), TgaDepth::Rgba32) &&
+        written = writeTga(base + "_00.tga", paint(glyphs, pageHeight)) &&
                   writeDescriptor(base + ".fnt", face, metrics, pageHeight, glyphs);
         if (written) {
             std::cout << "wrote " << base << ".fnt (" << glyphs.size() << " glyphs, line height "

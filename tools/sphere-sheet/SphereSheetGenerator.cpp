@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     for (const Colour& colour : SPHERE_PALETTE) {
         drawSphere(sheet, cell++, 0, colour);
     }
-    if (!writeTga(path, sheet, TgaDepth::Rgba32)) {
+    if (!writeTga(path, sheet)) {
         std::fprintf(stderr, "Cannot write %s\n", path);
         return 1;
     }

@@ -82,10 +82,9 @@ std::string tgaRawPacket(int count, const std::string& pixels) {
     return char(count - 1) + pixels;
 }
 
-bool writeTga(const std::string& path, const RgbaImage& image, TgaDepth depth) {
-    const bool withAlpha = depth == TgaDepth::Rgba32;
-    TgaFile file(2, withAlpha ? 32 : 24, image.width, image.height, RowOrder::TopDown);
-    file.attributeBits = withAlpha ? 8 : 0;
+bool writeTga(const std::string& path, const RgbaImage& image) {
+    TgaFile file(2, 32, image.width, image.height, RowOrder::TopDown);
+    file.attributeBits = 8;
     file.body = tgaPixels(image, file.pixelDepth, file.rows);
     std::ofstream out(path, std::ios::binary);
     out << encodeTga(file);

@@ -57,10 +57,8 @@ std::string tgaRun(int count, const std::string& pixel);
 // A raw packet claiming count (1 to 128) pixels, then the pixels' bytes as given.
 std::string tgaRawPacket(int count, const std::string& pixels);
 
-enum class TgaDepth { Rgb24, Rgba32 };
-
-// Writes an uncompressed true-colour TGA, top row first. Rgb24 drops the alpha
-// channel. Returns false when the file cannot be written.
-bool writeTga(const std::string& path, const RgbaImage& image, TgaDepth depth = TgaDepth::Rgba32);
+// Writes an uncompressed 32-bit true-colour TGA, top row first. Returns false
+// when the file cannot be written.
+bool writeTga(const std::string& path, const RgbaImage& image);
 
 #endif
