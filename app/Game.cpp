@@ -83,9 +83,7 @@ void Game::click(int x, int y) {
 }
 
 void Game::spawn() {
-    const int drawn = random.next();
-    const int colour =
-        static_cast<int>(drawn * double(COLOUR_COUNT) * (1.0 / (PortableRandom::MAX + 1)));
+    const int colour = random.nextBelow(COLOUR_COUNT);
 
     auto sphere = std::make_unique<FallingSphere>();
     sphere->setSprite(spriteLibrary->get(static_cast<unsigned>(colour)));

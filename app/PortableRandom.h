@@ -12,6 +12,10 @@ public:
     static constexpr int MAX = 32767;
 
     int next();
+    // The next draw scaled down to 0 to count - 1: times count over MAX + 1, truncated.
+    int nextBelow(int count) {
+        return static_cast<int>(next() * double(count) * (1.0 / (MAX + 1)));
+    }
 
 private:
     std::uint32_t state = 1;

@@ -1,13 +1,17 @@
-// Cost of one world step (moving, removing, all-pairs contact tests, links and
-// scoring) on worlds grown by playing: a sphere launched from the spawn point
-// every second, a third of them braked by a pair of stoppers dropped on their
-// orbit so that they fall in and stick, the rest left circling the cluster;
-// when the cluster reaches the spawn point the player's remaining clicks fill
-// the world with stoppers. Every timed step starts from the same grown state.
+// Cost of one world step (moving, removing, contact tests, links and scoring)
+// on worlds grown by playing: a sphere launched from the spawn point every
+// second, a third of them braked by a pair of stoppers dropped on their orbit
+// so that they fall in and stick, the rest left circling the cluster; when the
+// cluster reaches the spawn point the player's remaining clicks fill the world
+// with stoppers. Every timed step starts from the same grown state.
+//
+// A second series holds 200 spheres and varies how many of them move: the
+// resting spheres of a grown world, with moving ones on circular orbits around
+// the cluster spread evenly through them.
 //
 // Instructions per step, counted by callgrind on one timed step alone:
 //   LD_BIND_NOW=1 valgrind --tool=callgrind --toggle-collect='*timedStep*'
-//       step-bench --benchmark_filter='/200$' --benchmark_min_time=0
+//       step-bench --benchmark_filter='WorldStep/200$' --benchmark_min_time=0
 // (one iteration; binding symbols now keeps the dynamic linker out of it).
 #include "world/FallingSphere.h"
 #include "world/SphereTester.h"
@@ -26,6 +30,9 @@ namespace {
 const float FRAME = 1.0f / 60.0f;
 const int STEPS_BETWEEN_LAUNCHES = 61;
 const float ORBIT_RADIUS = 194.0f;
+const std::size_t FIXED_COUNT = 200;
+// The pull on a falling sphere at distance r is PULL / r^2.
+const float PULL = 6.67e6f;
 
 // What is needed to put a sphere back exactly as it was.
 struct Body {
@@ -115,23 +122,56 @@ std::unique_ptr<Sphere> rebuild(const Body& body) {
     return sphere;
 }
 
-// The grown world with its links in place, as it stood after its last step.
+// FIXED_COUNT spheres, moving of them on circular orbits between 230 and 430
+// from the centre, the others the first resting ones of a grown world.
+std::vector<Body> withMoving(std::size_t moving) {
+    std::vector<Body> resting;
+    for (const Body& body : grow(FIXED_COUNT + 60)) {
+        if (body.kind != KIND_FALLING) {
+            resting.push_back(body);
+        }
+    }
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> angle(0.0f, 6.2832f);
+    std::uniform_real_distribution<float> radius(230.0f, 430.0f);
+    std::vector<Body> bodies;
+    auto next = resting.begin();
+    for (std::size_t place = 0; place < FIXED_COUNT; ++place) {
+        if ((place + 1) * moving / FIXED_COUNT == place * moving / FIXED_COUNT) {
+            bodies.push_back(*next++);
+            continue;
+        }
+        const float at = angle(random);
+        const float distance = radius(random);
+        const Vector2 outwards(std::cos(at), std::sin(at));
+        const Vector2 velocity = Vector2(outwards.y, -outwards.x) * std::sqrt(PULL / distance);
+        const Vector2 position = outwards * distance;
+        bodies.push_back(Body{KIND_FALLING, static_cast<int>(place % 5),
+                              position - velocity * FRAME, position, velocity});
+    }
+    return bodies;
+}
+
+// The grown world with its links in place, as it stood after its last step:
+// one step of no time makes the links, a second finds the pairs at rest that
+// made them, as the steps before would have.
 std::unique_ptr<World> restore(const std::vector<Body>& bodies) {
     auto field = std::make_unique<World>();
     for (const Body& body : bodies) {
         field->add(rebuild(body));
     }
     field->step(0.0f);
+    field->step(0.0f);
     return field;
 }
 
 // Out of line so that callgrind can count it alone (see above).
+
 [[gnu::noinline]] float timedStep(World& field) {
     return field.step(FRAME);
 }
 
-void BM_WorldStep(benchmark::State& state) {
-    const std::vector<Body> bodies = grow(static_cast<std::size_t>(state.range(0)));
+void timeSteps(benchmark::State& state, const std::vector<Body>& bodies) {
     std::size_t links = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -151,7 +191,22 @@ void BM_WorldStep(benchmark::State& state) {
     state.counters["falling"] = moving;
     state.counters["links"] = static_cast<double>(links);
 }
+
+void BM_WorldStep(benchmark::State& state) {
+    timeSteps(state, grow(static_cast<std::size_t>(state.range(0))));
+}
 BENCHMARK(BM_WorldStep)->Arg(50)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+void BM_WorldStepMoving(benchmark::State& state) {
+    timeSteps(state, withMoving(static_cast<std::size_t>(state.range(0))));
+}
+BENCHMARK(BM_WorldStepMoving)
+    ->Arg(0)
+    ->Arg(5)
+    ->Arg(15)
+    ->Arg(50)
+    ->Arg(200)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

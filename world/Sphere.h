@@ -29,7 +29,14 @@ public:
     bool isRemoved() const { return removed; }
     void setRemoved(bool value) { removed = value; }
     int getKind() const { return kind; }
-    void setKind(int value) { kind = value; }
+    // A new kind counts as a change (see getRevision): a resting sphere that
+    // becomes stuck may link where it could not before.
+    void setKind(int value) {
+        if (kind != value) {
+            kind = value;
+            noteChange();
+        }
+    }
     int getColour() const { return colour; }
     void setColour(int value) { colour = value; }
 

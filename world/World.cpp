@@ -28,6 +28,7 @@ bool recordedBy(const Sphere& sphere, const SphereLink* link) {
 
 Sphere& World::add(std::unique_ptr<Sphere> sphere) {
     spheres.push_back(std::move(sphere));
+    pairs.added();
     return *spheres.back();
 }
 
@@ -56,7 +57,7 @@ template <typename Predicate> void World::dropLinksIf(Predicate shouldDrop) {
 float World::step(float time) {
     const float seconds = time > LARGEST_STEP ? LARGEST_STEP : time;
 
-    reachBoxes.resize(spheres.size());
+    pairs.beginStep();
     std::size_t index = 0;
     while (index < spheres.size()) {
         spheres[index]->update(seconds);
@@ -75,36 +76,18 @@ float World::step(float time) {
 // Each pair is tested once per step, after both have moved, the earlier sphere
 // first.
 void World::testAgainstEarlier(std::size_t index) {
-    if (pairSearch == PairSearch::NEAR_PAIRS) {
-        testAgainstNearEarlier(index);
+    if (pairSearch == PairSearch::EVERY_PAIR) {
+        for (std::size_t before = 0; before < index; ++before) {
+            testPair(before, index);
+        }
         return;
     }
-    for (std::size_t before = 0; before < index; ++before) {
-        testPair(before, index);
+    // The pairs left out are those that could do nothing (see PairFinder).
+    pairs.beginPass(index);
+    for (std::size_t earlier = 0; pairs.next(earlier);) {
+        pairs.tested(testPair(earlier, index));
     }
-}
-
-// The same pairs in the same order, less those whose reach boxes do not
-// overlap, which could neither touch nor link (see ReachBoxes::of). The boxes
-// of the spheres before this one were set when they were tested and are
-// refreshed whenever a contact may have moved a sphere, so they always match
-// the spheres as they stand.
-void World::testAgainstNearEarlier(std::size_t index) {
-    const ReachBoxes::Box mine = ReachBoxes::of(*spheres[index]);
-    reachBoxes.set(index, mine);
-    reachBoxes.forEachOverlap(mine, index, [&](std::size_t earlier, ReachBoxes::Box& box) {
-        if (!testPair(earlier, index)) {
-            return false;
-        }
-        // This sphere may have stuck or been pushed out.
-        const ReachBoxes::Box moved = ReachBoxes::of(*spheres[index]);
-        if (moved == box) {
-            return false;
-        }
-        box = moved;
-        reachBoxes.set(index, moved);
-        return true;
-    });
+    pairs.endPass();
 }
 
 bool World::testPair(std::size_t earlier, std::size_t later) {
@@ -117,19 +100,15 @@ bool World::testPair(std::size_t earlier, std::size_t later) {
     if (CollisionManager::test(other, current, result)) {
         other.onCollision(current, result.firstContact, result.t);
         current.onCollision(other, result.secondContact, result.t);
-        reachBoxes.set(earlier, ReachBoxes::of(other));
         link(current, other);
         return true;
     }
-    if (bothStuck(current, other) && inLinkRange(current, other)) {
-        link(current, other);
-    }
-    return false;
+    return bothStuck(current, other) && inLinkRange(current, other) && link(current, other);
 }
 
-void World::link(Sphere& later, Sphere& earlier) {
+bool World::link(Sphere& later, Sphere& earlier) {
     if (later.isLinkedTo(earlier) || hasUnrecordedLink(later, earlier)) {
-        return;
+        return false;
     }
     auto created = std::make_unique<SphereLink>(&later, &earlier);
     created->attach();
@@ -142,6 +121,7 @@ void World::link(Sphere& later, Sphere& earlier) {
         later.setChain(later.getChain() + 1);
         score += later.getChain();
     }
+    return true;
 }
 
 bool World::hasUnrecordedLink(const Sphere& later, const Sphere& earlier) const {
@@ -157,6 +137,6 @@ void World::removeSphereAt(std::size_t index) {
     dropLinksIf([leaving](const SphereLink& link) {
         return link.first == leaving || link.second == leaving;
     });
-    // Its reach box needs no erasing: the next sphere's box overwrites it.
+    pairs.removing(index);
     spheres.erase(spheres.begin() + static_cast<std::ptrdiff_t>(index));
 }

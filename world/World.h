@@ -1,7 +1,7 @@
 #ifndef ORBICASCADE_WORLD_WORLD_H
 #define ORBICASCADE_WORLD_WORLD_H
 
-#include "world/ReachBoxes.h"
+#include "world/PairFinder.h"
 #include "world/Sphere.h"
 #include "world/SphereLink.h"
 
@@ -20,11 +20,13 @@ public:
     static constexpr float LARGEST_STEP = 0.07f;
 
     // Which pairs a step hands to the contact test. Every pair is the
-    // reference: the rules as written, one pair after another. Near pairs
-    // must give the same world to the last bit, only sooner.
+    // reference: the rules as written, one pair after another. Near pairs are
+    // those PairFinder finds, near each other and changed since their last
+    // test; they must give the same world to the last bit, only sooner.
     enum class PairSearch { NEAR_PAIRS, EVERY_PAIR };
 
-    explicit World(PairSearch search = PairSearch::NEAR_PAIRS) : pairSearch(search) {}
+    explicit World(PairSearch search = PairSearch::NEAR_PAIRS)
+        : pairSearch(search), pairs(spheres) {}
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
@@ -44,10 +46,11 @@ public:
 
 private:
     void testAgainstEarlier(std::size_t index);
-    void testAgainstNearEarlier(std::size_t index);
-    // Returns whether the two touched, which may have moved or removed either.
+    // Returns whether the test had an effect: a contact (which may have moved
+    // or removed either sphere) or a link made.
     bool testPair(std::size_t earlier, std::size_t later);
-    void link(Sphere& later, Sphere& earlier);
+    // Returns whether a link was made.
+    bool link(Sphere& later, Sphere& earlier);
     bool hasUnrecordedLink(const Sphere& later, const Sphere& earlier) const;
     void removeSphereAt(std::size_t index);
     // Detaches and deletes every link the predicate picks, keeping the order of the rest.
@@ -55,8 +58,7 @@ private:
 
     PairSearch pairSearch;
     std::vector<std::unique_ptr<Sphere>> spheres;
-    // One per sphere, kept in step with the spheres already tested this step.
-    ReachBoxes reachBoxes;
+    PairFinder pairs;
     std::vector<std::unique_ptr<SphereLink>> links;
     // Links that their later sphere could not record because its six slots
     // were full; searching that sphere's slots alone would not find them.

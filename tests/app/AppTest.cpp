@@ -1,6 +1,7 @@
 #include "app/GameAssembly.h"
 #include "app/HudText.h"
 #include "app/InputHandler.h"
+#include "app/PortableRandom.h"
 #include "gfx/Display.h"
 #include "tests/support/GlRecorder.h"
 #include "text/StringObject.h"
@@ -80,6 +81,21 @@ TEST(AppInput, EventsBecomeClicksAtThePressAndQuitRequests) {
             EXPECT_EQ(input.isQuitRequested(), quits) << "after " << events.size() << " events";
         }
     }
+}
+
+// Every game deals the colours it deals here first (see the soak), and these
+// draws reach both ends of the generator's range.
+TEST(AppColours, DealtTheSameEverywhereFromTheWholeRange) {
+    PortableRandom draws, colours;
+    int lowest = PortableRandom::MAX, highest = 0;
+    std::array<int, 5> dealt{};
+    for (int draw = 0; draw < 65536; ++draw) {
+        const int drawn = draws.next();
+        lowest = std::min(lowest, drawn), highest = std::max(highest, drawn);
+        ++dealt.at(static_cast<std::size_t>(colours.nextBelow(5)));
+    }
+    EXPECT_TRUE(lowest == 0 && highest == PortableRandom::MAX);
+    EXPECT_EQ(dealt, (std::array<int, 5>{13036, 12978, 13143, 13121, 13258}));
 }
 
 // Seeded games until both endings are seen, each opening with set frame times.

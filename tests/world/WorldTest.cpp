@@ -143,8 +143,19 @@ TEST(WorldObjects, TouchesOfEachKindThenAStep) {
     }
 }
 
+// A contact is told every step it lasts, also between spheres at rest.
+struct Told {
+    int contacts = 0;
+};
+template <class K> struct Telling : K, Told {
+    void onCollision(Sphere& other, Vector2 contact, float t) override {
+        ++contacts;
+        K::onCollision(other, contact, t);
+    }
+};
+
 template <class K = Sphere> K& put(World& field, Vector2 at, int colour = 0, Vector2 v = {}) {
-    auto sphere = std::make_unique<K>();
+    auto sphere = std::make_unique<Telling<K>>();
     sphere->placeAtRest(at);
     sphere->setColour(colour);
     if constexpr (std::is_same_v<K, FallingSphere>)
@@ -187,6 +198,31 @@ TEST(WorldStep, StepsLinkTouchingOrNearlyTouchingSpheresAndScoreMatchingStuckOne
     EXPECT_EQ(field.getLinks().size(), 6u + 21u) << "the crossing sphere left with all its links";
 }
 
+// A link goes with either of its spheres. The links of a sphere whose six slots
+// are full are each made once, and one does not stand in for another.
+TEST(WorldStep, LinksOfLeavingSpheresAndOfFullOnes) {
+    for (const bool laterLeads : {true, false}) { // the link's first sphere leaves, or its second
+        World field;
+        const auto& earlier =
+            put<FallingSphere>(field, {laterLeads ? 980.0f : 990.0f, 0}, 0, {500, 0});
+        put<FallingSphere>(field, {laterLeads ? 990.0f : 980.0f, 0}, 0, {500, 0});
+        for (field.step(0.01f); field.size() == 2; field.step(0.01f))
+            ASSERT_EQ(field.getLinks().size(), 1u) << "touching all along";
+        const Sphere& stays = *field.getSpheres()[0];
+        EXPECT_TRUE(field.getLinks().empty() && (&stays == &earlier) == laterLeads &&
+                    std::count(stays.getLinks().begin(), stays.getLinks().end(), nullptr) == 6);
+    }
+    World field;
+    for (int i = 0; i < 8; ++i) // a ring whose neighbours touch
+        put(field, Vector2(std::cos(0.7854f * i), std::sin(0.7854f * i)) * 17.0f, 1);
+    const Sphere& hub = put(field, {}, 1);
+    field.step(0.01f);
+    const std::uint32_t score = field.getScore();
+    for (int step = 0; step < 3; field.step(0.01f), ++step)
+        EXPECT_TRUE(field.getLinks().size() == 16u && field.getScore() == score &&
+                    std::count(hub.getLinks().begin(), hub.getLinks().end(), nullptr) == 0);
+}
+
 // Everything the rules decide, each float to the last bit, spheres and links by their places.
 std::string snapshot(const World& field) {
     std::map<const void*, std::size_t> place{{nullptr, 0}};
@@ -203,7 +239,8 @@ std::string snapshot(const World& field) {
         for (const Vector2 at : {sphere->getPosition(), sphere->getPreviousPosition(),
                                  falling != nullptr ? falling->getVelocity() : Vector2()})
             out << ' ' << at.x << ',' << at.y;
-        out << " kind " << sphere->getKind() << " removed " << sphere->isRemoved() << " chain "
+        out << " told " << dynamic_cast<const Told&>(*sphere).contacts << " kind "
+            << sphere->getKind() << " removed " << sphere->isRemoved() << " chain "
             << sphere->getChain() << " links";
         for (const SphereLink* slot : sphere->getLinks())
             out << ' ' << place[slot];
@@ -227,12 +264,25 @@ std::vector<std::string> play(World::PairSearch search, unsigned seed) {
         const Vector2 gap = Vector2(std::cos(1.3f * i), std::sin(1.3f * i)) * gaps[i % 6];
         put<FallingSphere>(field, base + gap, colour()).setKind(KIND_STUCK);
     }
+    std::vector<Sphere*> stuckLater; // at rest in link range, stuck only later
+    for (int i = 0; i < 24; ++i) {   // and stoppers in the cluster's gaps, left to expire
+        const Vector2 at = field.getSpheres()[random() % field.size()]->getPosition() +
+                           Vector2(std::cos(2.0f * i), std::sin(2.0f * i)) * 17.0f;
+        if (i % 6 != 0) {
+            put<Stopper>(field, at);
+            continue;
+        }
+        stuckLater.push_back(&put(field, at, colour()));
+        stuckLater.back()->setKind(KIND_FALLING);
+    }
     // Two spheres reaching one stopper in the same step.
     put<FallingSphere>(field, {-30, -99}, colour(), {1200, 0});
     put<Stopper>(field, {0, -99});
     put<FallingSphere>(field, {30, -99}, colour(), {-1200, 0});
     std::vector<std::string> history;
     for (int step = 0; step < 240; ++step) {
+        for (Sphere* sphere : stuckLater)
+            sphere->setKind(step < 100 ? KIND_FALLING : KIND_STUCK);
         if (step % 4 == 0) { // orbiting, fast and leaving spheres, and stoppers
             const float turn = angle(random), speed = step % 12 ? 180.0f : 4000.0f * unit(random);
             const Vector2 out(std::cos(turn), std::sin(turn));

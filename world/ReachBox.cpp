@@ -1,5 +1,6 @@
-#include "world/ReachBoxes.h"
+#include "world/ReachBox.h"
 
+#include "world/Sphere.h"
 #include "world/SphereLink.h"
 
 #include <algorithm>
@@ -18,14 +19,6 @@ static_assert((2.0f * HALF_LINK_DISTANCE) * (2.0f * HALF_LINK_DISTANCE) >
 
 } // namespace
 
-const std::array<ReachBoxes::BlockMask, ReachBoxes::BLOCK> ReachBoxes::LANE_BITS = [] {
-    std::array<BlockMask, BLOCK> bits{};
-    for (std::size_t lane = 0; lane < BLOCK; ++lane) {
-        bits[lane] = BlockMask{1} << lane;
-    }
-    return bits;
-}();
-
 // Why a pair whose boxes do not overlap cannot touch or link. Each box is
 // grown by 9.25 plus the slack the contact test allows a path, 1 + the sum of
 // the coordinates' magnitudes / 1024, so boxes apart on an axis put the two
@@ -38,7 +31,7 @@ const std::array<ReachBoxes::BlockMask, ReachBoxes::BLOCK> ReachBoxes::LANE_BITS
 // The margin left over (at least 2.5, and 1/1024 of the coordinates) dwarfs
 // float rounding at any coordinate. A sphere off the numbers (an infinite or
 // undefined coordinate) gets a box over everything, so it is never passed over.
-ReachBoxes::Box ReachBoxes::of(const Sphere& sphere) {
+ReachBox ReachBox::of(const Sphere& sphere) {
     const Vector2 start = sphere.getPreviousPosition();
     const Vector2 end = sphere.getPosition();
     const float slack =
@@ -47,17 +40,8 @@ ReachBoxes::Box ReachBoxes::of(const Sphere& sphere) {
     const float grow = HALF_LINK_DISTANCE + slack;
     if (!(grow <= std::numeric_limits<float>::max())) {
         const float infinity = std::numeric_limits<float>::infinity();
-        return Box{-infinity, infinity, -infinity, infinity};
+        return ReachBox{-infinity, infinity, -infinity, infinity};
     }
-    return Box{std::min(start.x, end.x) - grow, std::max(start.x, end.x) + grow,
-               std::min(start.y, end.y) - grow, std::max(start.y, end.y) + grow};
-}
-
-void ReachBoxes::resize(std::size_t count) {
-    // Whole blocks, so that a block of compares never reads past the end.
-    const std::size_t padded = (count + BLOCK - 1) / BLOCK * BLOCK;
-    lowX.resize(padded);
-    negatedHighX.resize(padded);
-    lowY.resize(padded);
-    negatedHighY.resize(padded);
+    return ReachBox{std::min(start.x, end.x) - grow, std::max(start.x, end.x) + grow,
+                    std::min(start.y, end.y) - grow, std::max(start.y, end.y) + grow};
 }
