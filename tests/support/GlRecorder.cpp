@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <tuple>
+
 GlRecording& GlRecorder::state() {
     static GlRecording recording;
     return recording;
@@ -93,14 +95,11 @@ void glEnd() {
 }
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
     GlStrip& strip = called().current;
-    strip.red = red;
-    strip.green = green;
-    strip.blue = blue;
+    std::tie(strip.red, strip.green, strip.blue) = std::tie(red, green, blue);
 }
 void glTexCoord2d(GLdouble u, GLdouble v) {
-    GlRecording& r = called();
-    r.pending.u = u;
-    r.pending.v = v;
+    GlVertex& pending = called().pending;
+    std::tie(pending.u, pending.v) = std::tie(u, v);
 }
 void glVertex2f(GLfloat x, GLfloat y) {
     GlRecording& r = called();

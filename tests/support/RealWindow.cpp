@@ -15,30 +15,26 @@
 
 namespace {
 
-// The X id of the first mapped window titled exactly caption, or "". Only a
-// mapped one: the first window SDL makes may be replaced as the video mode is set.
-std::string findWindow(const std::string& caption) {
-    const std::string ids =
-        runCommand("xdotool search --onlyvisible --name '^" + caption + "$' 2>/dev/null");
-    return ids.substr(0, ids.find('\n'));
+// Throws what failed unless it passed.
+void check(bool passed, const std::string& what) {
+    if (!passed) {
+        throw std::runtime_error(what);
+    }
 }
 
 } // namespace
 
 std::string fileContents(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 ChildProcess::ChildProcess(const std::vector<std::string>& command) {
     const int outputFd = mkstemp(outputPath.data());
     const int errorFd = mkstemp(errorPath.data());
-    std::vector<char*> argv;
-    for (const std::string& argument : command) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv(command.size() + 1, nullptr);
+    std::transform(command.begin(), command.end(), argv.begin(),
+                   [](const std::string& argument) { return const_cast<char*>(argument.c_str()); });
     pid = fork();
     // Set on both sides, so that the group exists whichever runs first.
     setpgid(pid == 0 ? 0 : pid, 0);
@@ -107,9 +103,8 @@ XvfbSession::XvfbSession(int depth, const std::string& options)
     setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
 }
 
-Screenshot Screenshot::ofWindow(const std::string& caption) {
+Screenshot Screenshot::ofWindow(const std::string& window) {
     Screenshot shot;
-    const std::string window = findWindow(caption);
     // Binary PPM: "P6 width height 255", one white space, then the pixels.
     std::istringstream in(
         window.empty() ? ""
@@ -118,17 +113,11 @@ Screenshot Screenshot::ofWindow(const std::string& caption) {
     int maxValue = 0;
     in >> magic >> shot.width >> shot.height >> maxValue;
     in.get();
-    shot.rgb.resize(static_cast<std::size_t>(shot.width * shot.height * 3));
-    if (magic != "P6" || maxValue != 255 ||
-        !in.read(reinterpret_cast<char*>(shot.rgb.data()), static_cast<long>(shot.rgb.size()))) {
-        return Screenshot();
+    shot.pixels.resize(static_cast<std::size_t>(magic == "P6" ? shot.width * shot.height : 0));
+    for (Rgb& pixel : shot.pixels) {
+        pixel = {in.get(), in.get(), in.get()};
     }
-    return shot;
-}
-
-Rgb Screenshot::at(int x, int y) const {
-    const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
-    return Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+    return magic == "P6" && maxValue == 255 && in ? shot : Screenshot();
 }
 
 std::string gameBinary() {
@@ -143,18 +132,18 @@ std::string gameBinary() {
                : ::testing::AssertionFailure() << "ran on " << stack << ", not on " << named;
 }
 
+// Only a mapped window: the first one SDL makes may be replaced as the video mode is set.
 std::string GameWindow::window() {
-    const std::string id = findWindow("Orbicascade");
-    if (!child.isRunning()) {
-        throw std::runtime_error("the game ended, " + child.howItEnded() +
-                                 ", with this on standard error:\n" + child.standardError());
+    std::string id = runCommand("xdotool search --onlyvisible --name '^Orbicascade$' 2>/dev/null");
+    id = id.substr(0, id.find('\n'));
+    if (!child.isRunning() || (id.empty() && !loadedStack.empty())) {
+        throw std::runtime_error(child.isRunning() ? "the game's window has gone"
+                                                   : "the game ended, " + child.howItEnded() +
+                                                         ", with this on standard error:\n" +
+                                                         child.standardError());
     }
-    if (id.empty() && opened) {
-        throw std::runtime_error("the game's window has gone");
-    }
-    // The libraries it mapped, read while it runs: it opens its window after loading them all.
-    if (!id.empty() && !opened) {
-        opened = true;
+    // Read while the game runs, from the libraries it mapped: it loaded them all before its window.
+    if (!id.empty() && loadedStack.empty()) {
         loadedStack = sdlStackName(sdlLibrariesOf(std::to_string(child.id())));
         if (const auto named = runsOnNamedStack(loadedStack); !named) {
             throw std::runtime_error(named.message());
@@ -175,17 +164,16 @@ void GameWindow::xdotool(const std::string& arguments) {
 }
 
 ::testing::AssertionResult showsHud(const Screenshot& shot) {
-    struct Place {
-        const char* what;
-        int x0, y0, x1, y1, least;
+    const auto blue = [](Rgb pixel) {
+        return pixel.red <= 40 && pixel.green <= 40 && std::abs(pixel.blue - 239) <= 40;
     };
-    for (const Place& place :
-         {Place{"\"Score:\"", 20, 15, 90, 45, 40}, Place{"the score digits", 90, 15, 160, 45, 40},
-          Place{"\"Sphere:\"", 20, 400, 100, 430, 40},
-          Place{"the count digits", 100, 400, 150, 430, 30}}) {
-        if (shot.count(place.x0, place.y0, place.x1, place.y1, near(Rgb{0, 0, 239}, 40)) <=
-            place.least) {
-            return ::testing::AssertionFailure() << place.what << " not shown in blue";
+    for (const auto& [what, x0, y0, x1, y1, least] :
+         {std::tuple{"\"Score:\"", 20, 15, 90, 45, 40},
+          {"the score digits", 90, 15, 160, 45, 40},
+          {"\"Sphere:\"", 20, 400, 100, 430, 40},
+          {"the count digits", 100, 400, 150, 430, 30}}) {
+        if (shot.count(x0, y0, x1, y1, blue) <= least) {
+            return ::testing::AssertionFailure() << what << " not shown in blue";
         }
     }
     return ::testing::AssertionSuccess();
@@ -200,4 +188,32 @@ void GameWindow::xdotool(const std::string& arguments) {
 
 bool isYellow(Rgb pixel) {
     return pixel.red > 150 && pixel.green > 130 && pixel.blue < 110;
+}
+
+std::string playsFromRoot(const std::vector<std::string>& command, int depth) {
+    const XvfbSession server(depth);
+    std::vector<std::string> fromRoot{"env", "-C", "/"};
+    fromRoot.insert(fromRoot.end(), command.begin(), command.end());
+    GameWindow game(fromRoot);
+    check(game.waitForWindow(), "no window");
+    const std::string bits = "bpp: " + std::to_string(depth == 24 ? 32 : depth) + "\n";
+    const std::string window = runCommand("xwininfo -name Orbicascade");
+    check(game.process().standardError().find(bits) != std::string::npos &&
+              window.find("Depth: " + std::to_string(depth)) != std::string::npos,
+          "not at the screen's depth, " + std::to_string(depth));
+    // The first frames come late on a slow machine.
+    check(waitUntil(10000, [&] { return bool(showsHudAndNucleus(game.shoot())); }),
+          "no heads-up display and nucleus");
+    game.xdotool(
+        "mousemove --window %1 600 440 mousedown 1 mousemove --window %1 540 380 mouseup 1");
+    check(waitUntil(2000,
+                    [&] {
+                        const Screenshot shot = game.shoot();
+                        return shot.count(592, 432, 608, 448, isYellow) > 60 &&
+                               shot.count(532, 372, 548, 388, isYellow) == 0;
+                    }),
+          "no stopper where the button went down, or one where it came up");
+    check(game.quit() == 0, "Escape did not end it with exit status 0");
+    check(game.process().standardOutput().empty(), "it wrote on standard output");
+    return game.stack();
 }
