@@ -129,26 +129,30 @@ std::string gameBinary() {
     const char* named = std::getenv("ORBI_SDL_STACK");
     return named == nullptr || stack == named
                ? ::testing::AssertionSuccess()
-               : ::testing::AssertionFailure() << "ran on " << stack << ", not on " << named;
+               : ::testing::AssertionFailure()
+                     << "ran on " << (stack.empty() ? "no SDL 1.2" : stack) << ", not on " << named;
 }
 
 // Only a mapped window: the first one SDL makes may be replaced as the video mode is set.
 std::string GameWindow::window() {
     std::string id = runCommand("xdotool search --onlyvisible --name '^Orbicascade$' 2>/dev/null");
     id = id.substr(0, id.find('\n'));
+    // From the libraries it mapped, all loaded before its window opened. None are mapped any more
+    // while it ends: asked next whether it runs, it says so.
+    const std::string stack = id.empty() || !loadedStack.empty()
+                                  ? loadedStack
+                                  : sdlStackName(sdlLibrariesOf(std::to_string(child.id())));
+    id = stack.empty() ? "" : id;
     if (!child.isRunning() || (id.empty() && !loadedStack.empty())) {
         throw std::runtime_error(child.isRunning() ? "the game's window has gone"
                                                    : "the game ended, " + child.howItEnded() +
                                                          ", with this on standard error:\n" +
                                                          child.standardError());
     }
-    // Read while the game runs, from the libraries it mapped: it loaded them all before its window.
-    if (!id.empty() && loadedStack.empty()) {
-        loadedStack = sdlStackName(sdlLibrariesOf(std::to_string(child.id())));
-        if (const auto named = runsOnNamedStack(loadedStack); !named) {
-            throw std::runtime_error(named.message());
-        }
+    if (const auto named = runsOnNamedStack(stack); !id.empty() && !named) {
+        throw std::runtime_error(named.message());
     }
+    loadedStack = stack;
     return id;
 }
 
