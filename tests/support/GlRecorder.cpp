@@ -60,28 +60,23 @@ void glMatrixMode(GLenum mode) {
     called().onModelView = mode == GL_MODELVIEW;
 }
 void glLoadIdentity() {
-    if (called().onModelView) {
+    if (called().onModelView)
         GlRecorder::state().modelView.back() = GlVertex{};
-    }
 }
 void glPushMatrix() {
     GlRecording& r = called();
-    if (r.onModelView) {
+    if (r.onModelView)
         r.modelView.push_back(r.modelView.back());
-    }
 }
 void glPopMatrix() {
     GlRecording& r = called();
-    if (r.onModelView && r.modelView.size() > 1) {
+    if (r.onModelView && r.modelView.size() > 1)
         r.modelView.pop_back();
-    }
 }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat) {
     GlRecording& r = called();
-    if (r.onModelView) {
-        r.modelView.back().x += x;
-        r.modelView.back().y += y;
-    }
+    if (r.onModelView)
+        r.modelView.back() = GlVertex{r.modelView.back().x + x, r.modelView.back().y + y};
 }
 void glBegin(GLenum) {
     GlRecording& r = called();
@@ -112,10 +107,8 @@ void glBindTexture(GLenum, GLuint texture) {
 }
 void glGenTextures(GLsizei n, GLuint* textures) {
     GlRecording& r = called();
-    for (GLsizei i = 0; i < n; ++i) {
-        textures[i] = r.nextTexture++;
-        r.liveTextures.insert(textures[i]);
-    }
+    for (GLsizei i = 0; i < n; ++i)
+        r.liveTextures.insert(textures[i] = r.nextTexture++);
 }
 void glDeleteTextures(GLsizei n, const GLuint* textures) {
     GlRecording& r = called();

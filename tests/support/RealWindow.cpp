@@ -10,19 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
-
-namespace {
-
-// Throws what failed unless it passed.
-void check(bool passed, const std::string& what) {
-    if (!passed) {
-        throw std::runtime_error(what);
-    }
-}
-
-} // namespace
 
 std::string fileContents(const std::string& path) {
     std::ifstream in(path);
@@ -51,22 +41,20 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command) {
 }
 
 ChildProcess::~ChildProcess() {
-    // Asked first, so that an X server removes its lock; killed if that is ignored.
-    if (isRunning() && kill(-pid, SIGTERM) == 0) {
+    // Asked first, so that an X server removes its lock; killed if that is ignored. Whatever else
+    // is in its group goes with it, and it is reaped unless it was already.
+    if (isRunning() && kill(-pid, SIGTERM) == 0)
         waitUntil(3000, [this] { return !isRunning(); });
-    }
-    if (pid > 0 && kill(-pid, SIGKILL) == 0) {
-        waitpid(pid, nullptr, 0); // unless reaped already
-    }
+    if (pid > 0 && kill(-pid, SIGKILL) == 0)
+        waitpid(pid, nullptr, 0);
     std::remove(outputPath.c_str());
     std::remove(errorPath.c_str());
 }
 
 bool ChildProcess::isRunning() {
     int status = 0;
-    if (pid > 0 && !waitStatus && waitpid(pid, &status, WNOHANG) == pid) {
+    if (pid > 0 && !waitStatus && waitpid(pid, &status, WNOHANG) == pid)
         waitStatus = status;
-    }
     return pid > 0 && !waitStatus;
 }
 
@@ -114,9 +102,8 @@ Screenshot Screenshot::ofWindow(const std::string& window) {
     in >> magic >> shot.width >> shot.height >> maxValue;
     in.get();
     shot.pixels.resize(static_cast<std::size_t>(magic == "P6" ? shot.width * shot.height : 0));
-    for (Rgb& pixel : shot.pixels) {
+    for (Rgb& pixel : shot.pixels)
         pixel = {in.get(), in.get(), in.get()};
-    }
     return magic == "P6" && maxValue == 255 && in ? shot : Screenshot();
 }
 
@@ -149,9 +136,8 @@ std::string GameWindow::window() {
                                                          ", with this on standard error:\n" +
                                                          child.standardError());
     }
-    if (const auto named = runsOnNamedStack(stack); !id.empty() && !named) {
+    if (const auto named = runsOnNamedStack(stack); !id.empty() && !named)
         throw std::runtime_error(named.message());
-    }
     loadedStack = stack;
     return id;
 }
@@ -159,12 +145,8 @@ std::string GameWindow::window() {
 // The window id goes in by value: after a search of its own, xdotool would send
 // keys as synthetic events, which reach the game unreliably.
 void GameWindow::xdotool(const std::string& arguments) {
-    std::string command = arguments;
-    const std::string id = window();
-    for (std::size_t at = command.find("%1"); at != std::string::npos; at = command.find("%1")) {
-        command.replace(at, 2, id);
-    }
-    runCommand("xdotool " + command + " >/dev/null 2>&1");
+    runCommand("xdotool " + std::regex_replace(arguments, std::regex("%1"), window()) +
+               " >/dev/null 2>&1");
 }
 
 ::testing::AssertionResult showsHud(const Screenshot& shot) {
@@ -176,17 +158,15 @@ void GameWindow::xdotool(const std::string& arguments) {
           {"the score digits", 90, 15, 160, 45, 40},
           {"\"Sphere:\"", 20, 400, 100, 430, 40},
           {"the count digits", 100, 400, 150, 430, 30}}) {
-        if (shot.count(x0, y0, x1, y1, blue) <= least) {
+        if (shot.count(x0, y0, x1, y1, blue) <= least)
             return ::testing::AssertionFailure() << what << " not shown in blue";
-        }
     }
     return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult showsHudAndNucleus(const Screenshot& shot) {
-    if (shot.isEmpty() || !isYellow(shot.at(320, 240))) {
+    if (shot.isEmpty() || !isYellow(shot.at(320, 240)))
         return ::testing::AssertionFailure() << "no nucleus at the centre";
-    }
     return showsHud(shot);
 }
 
@@ -194,11 +174,14 @@ bool isYellow(Rgb pixel) {
     return pixel.red > 150 && pixel.green > 130 && pixel.blue < 110;
 }
 
-std::string playsFromRoot(const std::vector<std::string>& command, int depth) {
+std::string playsFromRoot(std::vector<std::string> command, int depth) {
     const XvfbSession server(depth);
-    std::vector<std::string> fromRoot{"env", "-C", "/"};
-    fromRoot.insert(fromRoot.end(), command.begin(), command.end());
-    GameWindow game(fromRoot);
+    const auto check = [](bool passed, const std::string& what) {
+        if (!passed)
+            throw std::runtime_error(what);
+    };
+    command.insert(command.begin(), {"env", "-C", "/"});
+    GameWindow game(command);
     check(game.waitForWindow(), "no window");
     const std::string bits = "bpp: " + std::to_string(depth == 24 ? 32 : depth) + "\n";
     const std::string window = runCommand("xwininfo -name Orbicascade");

@@ -22,9 +22,8 @@ template <typename Condition> bool waitUntil(int timeoutMs, Condition condition)
     const auto deadline = std::min(lastMoment, std::chrono::steady_clock::now() +
                                                    std::chrono::milliseconds(timeoutMs));
     while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
@@ -32,10 +31,9 @@ template <typename Condition> bool waitUntil(int timeoutMs, Condition condition)
 
 std::string fileContents(const std::string& path); // "" if unreadable
 
-// A program started by a test, with its standard output and error kept in
-// files for the test to read. It is stopped if it still runs when the object
-// goes away, with all else in its process group (what a shell started), or
-// when the test itself dies. (Start it through env(1) to change its
+// A program started by a test, with its standard output and error kept in files for the test to
+// read. It is stopped, with all else in its process group (what a shell started), if it still runs
+// when the object goes away, or when the test itself dies. (Start it through env(1) to change its
 // environment or working directory.)
 class ChildProcess {
 public:
@@ -91,17 +89,14 @@ public:
     // The pixels of [x0, x1) by [y0, y1) that pass the test.
     template <typename Test> int count(int x0, int y0, int x1, int y1, Test test) const {
         int passed = 0;
-        for (int y = y0; y < y1 && y < height; ++y) {
-            for (int x = x0; x < x1 && x < width; ++x) {
+        for (int y = y0; y < y1 && y < height; ++y)
+            for (int x = x0; x < x1 && x < width; ++x)
                 passed += test(at(x, y));
-            }
-        }
         return passed;
     }
 
 private:
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<Rgb> pixels;
 };
 
@@ -155,6 +150,6 @@ private:
 // X server of that depth, and played: its window opens at the screen's depth, shows the heads-up
 // display and nucleus, a stopper where a click's button went down, Escape ends it with exit status
 // 0, nothing on standard output. Returns the SDL stack it ran on; throws what failed.
-std::string playsFromRoot(const std::vector<std::string>& command, int depth);
+std::string playsFromRoot(std::vector<std::string> command, int depth);
 
 #endif

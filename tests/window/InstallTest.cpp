@@ -1,6 +1,5 @@
-// The game installed under a scratch prefix and unpacked from its package, each
-// started through its command from an unrelated folder and played as
-// installed-game-check plays it.
+// The game installed under a scratch prefix and unpacked from its package, each started through
+// its command from an unrelated folder and played as installed-game-check plays it.
 #include "tests/support/RealWindow.h"
 #include "tests/support/ScratchFolder.h"
 
