@@ -136,8 +136,6 @@ std::string GameWindow::window() {
                                                          ", with this on standard error:\n" +
                                                          child.standardError());
     }
-    if (const auto named = runsOnNamedStack(stack); !id.empty() && !named)
-        throw std::runtime_error(named.message());
     loadedStack = stack;
     return id;
 }

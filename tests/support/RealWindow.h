@@ -108,9 +108,8 @@ std::string gameBinary();
 ::testing::AssertionResult runsOnNamedStack(const std::string& stack);
 
 // A game program started by a test on the current DISPLAY (see XvfbSession) and driven the way a
-// player would, through xdotool. Once the game has ended or lost its window, or if it opened its
-// window on another SDL stack than the test is named for, each step throws, which ends the test at
-// once and says why: nothing is sent to a game that is gone.
+// player would, through xdotool. Once the game has ended or lost its window, each step throws,
+// which ends the test at once and says why: nothing is sent to a game that is gone.
 class GameWindow {
 public:
     explicit GameWindow(const std::vector<std::string>& command = {gameBinary()})

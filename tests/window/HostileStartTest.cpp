@@ -34,6 +34,7 @@ TEST(HostileStart, GameStartsPromptlyAndQuitsOnEscape) {
             return !shot.isEmpty() && (!hud || showsHud(shot)) &&
                    (!nucleus || isYellow(shot.at(320, 240)));
         }));
+        EXPECT_TRUE(runsOnNamedStack(game.stack()));
         EXPECT_EQ(game.quit(), 0);
         EXPECT_EQ(game.process().standardOutput(), "");
     }
