@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -143,8 +142,11 @@ std::string GameWindow::window() {
 // The window id goes in by value: after a search of its own, xdotool would send
 // keys as synthetic events, which reach the game unreliably.
 void GameWindow::xdotool(const std::string& arguments) {
-    runCommand("xdotool " + std::regex_replace(arguments, std::regex("%1"), window()) +
-               " >/dev/null 2>&1");
+    std::string command = arguments;
+    const std::string id = window();
+    for (std::size_t at = command.find("%1"); at != std::string::npos; at = command.find("%1"))
+        command.replace(at, 2, id);
+    runCommand("xdotool " + command + " >/dev/null 2>&1");
 }
 
 ::testing::AssertionResult showsHud(const Screenshot& shot) {
