@@ -11,6 +11,8 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <random>

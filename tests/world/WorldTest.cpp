@@ -3,12 +3,14 @@
 #include "tests/support/GlRecorder.h"
 #include "world/CollisionManager.h"
 #include "world/FallingSphere.h"
+#include "world/PairFinder.h"
 #include "world/SphereLink.h"
 #include "world/SphereTester.h"
 #include "world/Stopper.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <map>
@@ -221,6 +223,43 @@ TEST(WorldStep, LinksOfLeavingSpheresAndOfFullOnes) {
     for (int step = 0; step < 3; field.step(0.01f), ++step)
         EXPECT_TRUE(field.getLinks().size() == 16u && field.getScore() == score &&
                     std::count(hub.getLinks().begin(), hub.getLinks().end(), nullptr) == 0);
+}
+
+// Which pairs a step tests. Spheres 1, 2 and 3 are near each other, 0 far off.
+TEST(WorldPairs, AnUnchangedSphereMeetsWhatItAffectedAndWhatChangedNearIt) {
+    std::vector<std::unique_ptr<Sphere>> spheres;
+    PairFinder pairs(spheres);
+    for (const float x : {-200.0f, 100.0f, 110.0f, 120.0f}) {
+        spheres.push_back(std::make_unique<Sphere>());
+        spheres.back()->placeAtRest({x, 0});
+        pairs.added();
+    }
+    // The pairs handed out, earlier sphere first; those in effects had one.
+    const auto step = [&](const std::string& effects) {
+        std::string met;
+        pairs.beginStep();
+        for (std::size_t index = 0; index < spheres.size(); pairs.endPass(), ++index) {
+            pairs.beginPass(index);
+            for (std::size_t earlier = 0; pairs.next(earlier);) {
+                met += std::to_string(earlier) + std::to_string(index) + ' ';
+                pairs.tested(effects.find(met.substr(met.size() - 3)) != std::string::npos);
+            }
+        }
+        return met;
+    };
+    EXPECT_EQ(step("12 "), "12 13 23 ") << "new: all near";
+    EXPECT_EQ(step(""), "12 ") << "at rest: what had an effect";
+    EXPECT_EQ(step(""), "");
+    spheres[3]->placeAtRest({119, 0});
+    EXPECT_EQ(step("23 "), "13 23 ") << "moved: all near";
+    spheres[1]->setKind(KIND_FALLING);
+    EXPECT_EQ(step(""), "12 13 23 ") << "a new kind: told to those after it";
+    EXPECT_EQ(step(""), "");
+    spheres[3]->placeAtRest({118, 0});
+    EXPECT_EQ(step("23 "), "13 23 ");
+    pairs.removing(2);
+    spheres.erase(spheres.begin() + 2);
+    EXPECT_EQ(step(""), "") << "what it affected left";
 }
 
 // Everything the rules decide, each float to the last bit, spheres and links by their places.
