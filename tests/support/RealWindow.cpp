@@ -1,4 +1,5 @@
 #include "tests/support/RealWindow.h"
+#include "tools/sdl-stack/SdlStack.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -21,13 +23,13 @@ std::string findWindow(const std::string& caption) {
     return ids.substr(0, ids.find('\n'));
 }
 
-std::string contents(const std::string& path) {
+} // namespace
+
+std::string fileContents(const std::string& path) {
     std::ostringstream text;
     text << std::ifstream(path).rdbuf();
     return text.str();
 }
-
-} // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& command) {
     const int outputFd = mkstemp(outputPath.data());
@@ -38,6 +40,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command) {
     }
     argv.push_back(nullptr);
     pid = fork();
+    // Set on both sides, so that the group exists whichever runs first.
+    setpgid(pid == 0 ? 0 : pid, 0);
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
@@ -52,10 +56,11 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command) {
 
 ChildProcess::~ChildProcess() {
     // Asked first, so that an X server removes its lock; killed if that is ignored.
-    if (isRunning() && kill(pid, SIGTERM) == 0 &&
-        !waitUntil(3000, [this] { return !isRunning(); })) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+    if (isRunning() && kill(-pid, SIGTERM) == 0) {
+        waitUntil(3000, [this] { return !isRunning(); });
+    }
+    if (pid > 0 && kill(-pid, SIGKILL) == 0) {
+        waitpid(pid, nullptr, 0); // unless reaped already
     }
     std::remove(outputPath.c_str());
     std::remove(errorPath.c_str());
@@ -63,29 +68,27 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::isRunning() {
     int status = 0;
-    if (pid > 0 && !reaped && waitpid(pid, &status, WNOHANG) == pid) {
-        reaped = true;
-        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (pid > 0 && !waitStatus && waitpid(pid, &status, WNOHANG) == pid) {
+        waitStatus = status;
     }
-    return pid > 0 && !reaped;
+    return pid > 0 && !waitStatus;
 }
 
 std::optional<int> ChildProcess::waitForExit(int timeoutMs) {
     waitUntil(timeoutMs, [this] { return !isRunning(); });
-    return reaped && exitStatus >= 0 ? std::optional<int>(exitStatus) : std::nullopt;
+    return waitStatus && WIFEXITED(*waitStatus) ? std::optional<int>(WEXITSTATUS(*waitStatus))
+                                                : std::nullopt;
 }
 
-std::string ChildProcess::standardOutput() const {
-    return contents(outputPath);
+std::string ChildProcess::howItEnded() {
+    const int status = isRunning() ? 0 : *waitStatus;
+    return WIFSIGNALED(status) ? "killed by signal " + std::to_string(WTERMSIG(status))
+                               : "exit status " + std::to_string(WEXITSTATUS(status));
 }
 
-std::string ChildProcess::standardError() const {
-    return contents(errorPath);
-}
-
-std::string runCommand(const std::string& command) {
+std::string runCommand(const std::string& command, int timeoutMs) {
     ChildProcess shell({"sh", "-c", command});
-    shell.waitForExit(120000);
+    shell.waitForExit(timeoutMs);
     return shell.standardOutput();
 }
 
@@ -133,17 +136,40 @@ std::string gameBinary() {
     return std::string(binaryDir != nullptr ? binaryDir : "build") + "/app/orbicascade";
 }
 
-bool GameWindow::waitForWindow(int timeoutMs) {
-    return waitUntil(timeoutMs, [] { return !findWindow("Orbicascade").empty(); });
+::testing::AssertionResult runsOnNamedStack(const std::string& stack) {
+    const char* named = std::getenv("ORBI_SDL_STACK");
+    return named == nullptr || stack == named
+               ? ::testing::AssertionSuccess()
+               : ::testing::AssertionFailure() << "ran on " << stack << ", not on " << named;
+}
+
+std::string GameWindow::window() {
+    const std::string id = findWindow("Orbicascade");
+    if (!child.isRunning()) {
+        throw std::runtime_error("the game ended, " + child.howItEnded() +
+                                 ", with this on standard error:\n" + child.standardError());
+    }
+    if (id.empty() && opened) {
+        throw std::runtime_error("the game's window has gone");
+    }
+    // The libraries it mapped, read while it runs: it opens its window after loading them all.
+    if (!id.empty() && !opened) {
+        opened = true;
+        loadedStack = sdlStackName(sdlLibrariesOf(std::to_string(child.id())));
+        if (const auto named = runsOnNamedStack(loadedStack); !named) {
+            throw std::runtime_error(named.message());
+        }
+    }
+    return id;
 }
 
 // The window id goes in by value: after a search of its own, xdotool would send
 // keys as synthetic events, which reach the game unreliably.
-void GameWindow::xdotool(const std::string& arguments) const {
+void GameWindow::xdotool(const std::string& arguments) {
     std::string command = arguments;
-    const std::string window = findWindow("Orbicascade");
+    const std::string id = window();
     for (std::size_t at = command.find("%1"); at != std::string::npos; at = command.find("%1")) {
-        command.replace(at, 2, window);
+        command.replace(at, 2, id);
     }
     runCommand("xdotool " + command + " >/dev/null 2>&1");
 }

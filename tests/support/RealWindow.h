@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -13,9 +14,13 @@
 // What tests of the game in a real window need: programs started and stopped,
 // private X servers, screenshots, and the game itself driven like a player would.
 
+// When every wait gives up, for a program with a time limit; never unless set.
+inline auto lastMoment = std::chrono::steady_clock::time_point::max();
+
 // Calls the condition every 20 ms until it holds or the time is up; returns whether it held.
 template <typename Condition> bool waitUntil(int timeoutMs, Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto deadline = std::min(lastMoment, std::chrono::steady_clock::now() +
+                                                   std::chrono::milliseconds(timeoutMs));
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
@@ -25,10 +30,13 @@ template <typename Condition> bool waitUntil(int timeoutMs, Condition condition)
     return true;
 }
 
+std::string fileContents(const std::string& path); // "" if unreadable
+
 // A program started by a test, with its standard output and error kept in
 // files for the test to read. It is stopped if it still runs when the object
-// goes away, or when the test itself dies. (Start it through env(1) to change
-// its environment or working directory.)
+// goes away, with all else in its process group (what a shell started), or
+// when the test itself dies. (Start it through env(1) to change its
+// environment or working directory.)
 class ChildProcess {
 public:
     explicit ChildProcess(const std::vector<std::string>& command);
@@ -36,23 +44,26 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
+    pid_t id() const { return pid; }
     bool isRunning();
     // The exit status once the process has ended within the time given;
     // nothing while it runs on or when a signal ended it.
     std::optional<int> waitForExit(int timeoutMs);
-    std::string standardOutput() const;
-    std::string standardError() const;
+    std::string howItEnded(); // its exit status, or the signal that ended it
+
+    std::string standardOutput() const { return fileContents(outputPath); }
+    std::string standardError() const { return fileContents(errorPath); }
 
 private:
     pid_t pid = -1;
-    bool reaped = false;
-    int exitStatus = -1;
+    std::optional<int> waitStatus; // once reaped
     std::string outputPath = "/tmp/orbi-child-XXXXXX";
     std::string errorPath = "/tmp/orbi-child-XXXXXX";
 };
 
-// Runs a shell command to its end and returns what it wrote to standard output.
-std::string runCommand(const std::string& command);
+// Runs a shell command, stopped with all it started if it outlasts the time,
+// and returns what it wrote to standard output.
+std::string runCommand(const std::string& command, int timeoutMs = 10000);
 
 // A private X server: Xvfb with any further options on a display number it picks itself, stopped
 // when the object goes away. DISPLAY names it for this process and its children.
@@ -109,28 +120,46 @@ private:
 // The game built with the tests (in $ORBI_BINARY_DIR, which CTest sets).
 std::string gameBinary();
 
+// Whether a process ran on the SDL stack (see tools/sdl-stack) that the test is
+// named for, which CTest gives in ORBI_SDL_STACK; on any stack when that is unset.
+::testing::AssertionResult runsOnNamedStack(const std::string& stack);
+
 // A game program started by a test on the current DISPLAY (see XvfbSession)
-// and driven the way a player would, through xdotool.
+// and driven the way a player would, through xdotool. Once the game has ended
+// or lost its window, or if it opened its window on another SDL stack than the
+// test is named for, each step throws, which ends the test at once and says
+// why: nothing is sent to a game that is gone.
 class GameWindow {
 public:
     explicit GameWindow(const std::vector<std::string>& command = {gameBinary()})
         : child(command) {}
 
     // Whether a window captioned "Orbicascade" appeared within the time.
-    bool waitForWindow(int timeoutMs = 15000);
-    Screenshot shoot() const { return Screenshot::ofWindow("Orbicascade"); }
+    bool waitForWindow(int timeoutMs = 15000) {
+        return waitUntil(timeoutMs, [this] { return !window().empty(); });
+    }
+    // Empty while the game has no window yet.
+    Screenshot shoot() {
+        return window().empty() ? Screenshot() : Screenshot::ofWindow("Orbicascade");
+    }
     // Runs xdotool with the arguments, in which %1 stands for the game's window.
-    void xdotool(const std::string& arguments) const;
+    void xdotool(const std::string& arguments);
     // Gives the window the keyboard (there is no window manager), presses
     // Escape and returns the exit status, if the game ended within a second.
     std::optional<int> quit() {
         xdotool("mousemove --window %1 320 240 windowfocus %1 key Escape");
         return child.waitForExit(1000);
     }
+    // The SDL stack the game's process had loaded when its window opened.
+    const std::string& stack() const { return loadedStack; }
     ChildProcess& process() { return child; }
 
 private:
+    std::string window(); // its X id, "" before it first appears
+
     ChildProcess child;
+    bool opened = false;
+    std::string loadedStack;
 };
 
 // The heads-up display in blue at its places: "Score:", the score digits,

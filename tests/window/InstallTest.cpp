@@ -1,5 +1,5 @@
 // The game installed under a scratch prefix and unpacked from its package, each
-// started through its command from an unrelated folder and played.
+// started through its command from an unrelated folder by installed-game-check.
 #include "tests/support/RealWindow.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -13,32 +13,20 @@ bool runs(const std::string& command) {
     return tool.waitForExit(0) == 0;
 }
 
-// "/" holds no data/: the game draws its heads-up display and nucleus only if
-// the command started it in its data folder. It opens its window at the
-// screen's depth.
-void playsFromAnotherFolder(const std::filesystem::path& command, int depth) {
-    XvfbSession server(depth);
-    GameWindow game({"env", "-C", "/", command.string(), "--ignored"});
-    ASSERT_TRUE(game.waitForWindow()) << game.process().standardError();
-    const std::string bits = std::to_string(depth == 24 ? 32 : depth);
-    EXPECT_NE(game.process().standardError().find("bpp: " + bits + "\n"), std::string::npos);
-    EXPECT_NE(runCommand("xwininfo -name Orbicascade").find("Depth: " + std::to_string(depth)),
-              std::string::npos);
-    // The first frames come late on a slow machine.
-    EXPECT_TRUE(waitUntil(10000, [&] { return bool(showsHudAndNucleus(game.shoot())); }));
-    // A click drops a stopper where the button went down, not where it came up.
-    game.xdotool(
-        "mousemove --window %1 600 440 mousedown 1 mousemove --window %1 540 380 mouseup 1");
-    EXPECT_TRUE(
-        waitUntil(2000, [&] { return game.shoot().count(592, 432, 608, 448, isYellow) > 60; }));
-    EXPECT_EQ(game.shoot().count(532, 372, 548, 388, isYellow), 0);
-    EXPECT_EQ(game.quit(), 0) << "Escape ends the game at once";
+// The check plays the game through the command and names the SDL stack it ran on.
+void passesInstalledGameCheck(const std::filesystem::path& command) {
+    ChildProcess check(
+        {"sh", "-c", "exec \"$ORBI_BINARY_DIR\"/tests/window/installed-game-check \"$0\" --ignored",
+         command});
+    ASSERT_EQ(check.waitForExit(30000), 0) << check.standardError();
+    const std::string stack = check.standardOutput();
+    EXPECT_TRUE(runsOnNamedStack(stack.substr(0, stack.find('\n'))));
 }
 
-TEST(Install, InstalledCommandPlaysUnderAnyPrefixOnASixteenBitScreen) {
+TEST(Install, InstalledCommandPlaysUnderAnyPrefix) {
     ScratchFolder prefix;
     ASSERT_TRUE(runs("cmake --install . --prefix " + prefix.path.string()));
-    playsFromAnotherFolder(prefix.path / "games/orbicascade", 16);
+    passesInstalledGameCheck(prefix.path / "games/orbicascade");
 }
 
 // Unpacked rather than installed, through a symbolic link such as a player
@@ -49,7 +37,7 @@ TEST(Install, PackagedCommandPlaysWhereverUnpacked) {
     ASSERT_TRUE(
         runs("cpack -G DEB -B " + folder + " && dpkg-deb -x " + folder + "/*.deb " + folder));
     std::filesystem::create_symlink(scratch.path / "usr/games/orbicascade", scratch.path / "link");
-    playsFromAnotherFolder(scratch.path / "link", 24);
+    passesInstalledGameCheck(scratch.path / "link");
 }
 
 } // namespace
