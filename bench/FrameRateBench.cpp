@@ -2,14 +2,22 @@
 // Mesa's software renderer: a world of 200 spheres (the nucleus, the sensor,
 // 197 stoppers and one launched sphere) with the heads-up display and "Game
 // Over" on screen. Each iteration is one whole frame: clear, update, swap.
-// Run it from the repository root, where data/ lives, on either SDL 1.2
-// runtime: LD_LIBRARY_PATH selects sdl12-compat (see the README).
+// Run it from the repository root, where data/ lives. It runs once on each SDL
+// stack the build found (see the root CMakeLists.txt), in a process of its own
+// started with that stack's library path, and names each run by the stack
+// that process loaded.
 #include "app/GameAssembly.h"
 #include "gfx/Display.h"
 #include "tests/support/RealWindow.h"
+#include "tools/sdl-stack/SdlStack.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <sstream>
 
 namespace {
 
@@ -46,8 +54,45 @@ void BM_FrameWithTwoHundredSpheres(benchmark::State& state) {
     }
     SDL_Quit();
 }
-BENCHMARK(BM_FrameWithTwoHundredSpheres)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Runs this program again on each stack, "name=library-path" in ORBI_SDL_STACKS,
+// with the same arguments; fails if any run failed.
+int runOnEachStack(char** argv) {
+    int failed = 0;
+    std::istringstream stacks(ORBI_SDL_STACKS);
+    for (std::string stack; stacks >> stack;) {
+        const std::size_t equals = stack.find('=');
+        std::fflush(stdout);
+        const pid_t child = fork();
+        if (child == 0) {
+            setenv("LD_LIBRARY_PATH", stack.substr(equals + 1).c_str(), 1);
+            setenv("ORBI_BENCH_STACK", stack.substr(0, equals).c_str(), 1);
+            execv("/proc/self/exe", argv);
+            _exit(127);
+        }
+        int status = 0;
+        failed += waitpid(child, &status, 0) != child || status != 0;
+    }
+    return failed == 0 ? 0 : 1;
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    const char* named = std::getenv("ORBI_BENCH_STACK");
+    if (named == nullptr) {
+        return runOnEachStack(argv);
+    }
+    const std::string stack = sdlStackName(sdlLibrariesOf("self"));
+    if (stack != named) {
+        std::fprintf(stderr, "frame-rate-bench: runs on %s, not on %s\n", stack.c_str(), named);
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RegisterBenchmark(("BM_FrameWithTwoHundredSpheres/" + stack).c_str(),
+                                 BM_FrameWithTwoHundredSpheres)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
