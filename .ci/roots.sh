@@ -58,9 +58,13 @@ cached_root() {
     if [ -z "$(find "$tarball" -mtime -"$ROOT_MAX_AGE_DAYS" 2>/dev/null)" ]; then
         ensure_mmdebstrap
         mkdir -p "$ROOT_CACHE"
+        # Roots too old to be used again go, and so do the remains of a
+        # making that was cut short.
+        find "$ROOT_CACHE" \( -name '*.tar' -mtime +"$ROOT_MAX_AGE_DAYS" -o -name '*.part' -mmin +120 \) -delete
         echo "Making a $suite root ($packages) for $tarball" >&2
-        mmdebstrap --quiet "${options[@]}" "$suite" "$tarball.part" "${sources[@]}" >&2
-        mv "$tarball.part" "$tarball"
+        # A name of its own, in case another run makes the same root meanwhile.
+        mmdebstrap --quiet "${options[@]}" "$suite" "$tarball.$$.part" "${sources[@]}" >&2
+        mv "$tarball.$$.part" "$tarball"
     fi
     echo "$tarball"
 }
