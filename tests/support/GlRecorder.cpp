@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <tuple>
+
 GlRecording& GlRecorder::state() {
     static GlRecording recording;
     return recording;
@@ -58,28 +60,23 @@ void glMatrixMode(GLenum mode) {
     called().onModelView = mode == GL_MODELVIEW;
 }
 void glLoadIdentity() {
-    if (called().onModelView) {
+    if (called().onModelView)
         GlRecorder::state().modelView.back() = GlVertex{};
-    }
 }
 void glPushMatrix() {
     GlRecording& r = called();
-    if (r.onModelView) {
+    if (r.onModelView)
         r.modelView.push_back(r.modelView.back());
-    }
 }
 void glPopMatrix() {
     GlRecording& r = called();
-    if (r.onModelView && r.modelView.size() > 1) {
+    if (r.onModelView && r.modelView.size() > 1)
         r.modelView.pop_back();
-    }
 }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat) {
     GlRecording& r = called();
-    if (r.onModelView) {
-        r.modelView.back().x += x;
-        r.modelView.back().y += y;
-    }
+    if (r.onModelView)
+        r.modelView.back() = GlVertex{r.modelView.back().x + x, r.modelView.back().y + y};
 }
 void glBegin(GLenum) {
     GlRecording& r = called();
@@ -93,14 +90,11 @@ void glEnd() {
 }
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
     GlStrip& strip = called().current;
-    strip.red = red;
-    strip.green = green;
-    strip.blue = blue;
+    std::tie(strip.red, strip.green, strip.blue) = std::tie(red, green, blue);
 }
 void glTexCoord2d(GLdouble u, GLdouble v) {
-    GlRecording& r = called();
-    r.pending.u = u;
-    r.pending.v = v;
+    GlVertex& pending = called().pending;
+    std::tie(pending.u, pending.v) = std::tie(u, v);
 }
 void glVertex2f(GLfloat x, GLfloat y) {
     GlRecording& r = called();
@@ -113,10 +107,8 @@ void glBindTexture(GLenum, GLuint texture) {
 }
 void glGenTextures(GLsizei n, GLuint* textures) {
     GlRecording& r = called();
-    for (GLsizei i = 0; i < n; ++i) {
-        textures[i] = r.nextTexture++;
-        r.liveTextures.insert(textures[i]);
-    }
+    for (GLsizei i = 0; i < n; ++i)
+        r.liveTextures.insert(textures[i] = r.nextTexture++);
 }
 void glDeleteTextures(GLsizei n, const GLuint* textures) {
     GlRecording& r = called();

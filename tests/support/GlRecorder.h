@@ -9,26 +9,21 @@
 // real libraries.
 
 struct GlVertex {
-    float x = 0.0f; // window pixels, after the model-view translations
-    float y = 0.0f;
-    double u = 0.0; // texture coordinates
-    double v = 0.0;
+    float x = 0.0f, y = 0.0f; // window pixels, after the model-view translations
+    double u = 0.0, v = 0.0;  // texture coordinates
 };
 
 // What one glBegin/glEnd pair drew.
 struct GlStrip {
     unsigned texture = 0; // bound at glBegin
-    float red = 1.0f;
-    float green = 1.0f;
-    float blue = 1.0f;
+    float red = 1.0f, green = 1.0f, blue = 1.0f;
     bool blended = false; // GL_BLEND enabled at glBegin
     std::vector<GlVertex> vertices;
 };
 
 struct GlUpload {
     unsigned texture = 0;
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<unsigned char> pixels; // RGBA uploads only, top row first
 };
 
@@ -41,8 +36,7 @@ struct GlRecording {
     std::set<unsigned> enabled;
     int maxTextureSize = 8192; // what glGetIntegerv reports
     // The drawing state behind the above.
-    unsigned nextTexture = 1;
-    unsigned boundTexture = 0;
+    unsigned nextTexture = 1, boundTexture = 0;
     bool onModelView = true;
     std::vector<GlVertex> modelView{GlVertex{}}; // translations, pushed and popped
     GlStrip current;                             // also holds the current colour

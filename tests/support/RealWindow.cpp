@@ -13,32 +13,17 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
-// The X id of the first mapped window titled exactly caption, or "". Only a
-// mapped one: the first window SDL makes may be replaced as the video mode is set.
-std::string findWindow(const std::string& caption) {
-    const std::string ids =
-        runCommand("xdotool search --onlyvisible --name '^" + caption + "$' 2>/dev/null");
-    return ids.substr(0, ids.find('\n'));
-}
-
-} // namespace
-
 std::string fileContents(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 ChildProcess::ChildProcess(const std::vector<std::string>& command) {
     const int outputFd = mkstemp(outputPath.data());
     const int errorFd = mkstemp(errorPath.data());
-    std::vector<char*> argv;
-    for (const std::string& argument : command) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv(command.size() + 1, nullptr);
+    std::transform(command.begin(), command.end(), argv.begin(),
+                   [](const std::string& argument) { return const_cast<char*>(argument.c_str()); });
     pid = fork();
     // Set on both sides, so that the group exists whichever runs first.
     setpgid(pid == 0 ? 0 : pid, 0);
@@ -55,22 +40,20 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command) {
 }
 
 ChildProcess::~ChildProcess() {
-    // Asked first, so that an X server removes its lock; killed if that is ignored.
-    if (isRunning() && kill(-pid, SIGTERM) == 0) {
+    // Asked first, so that an X server removes its lock; killed if that is ignored. Whatever else
+    // is in its group goes with it, and it is reaped unless it was already.
+    if (isRunning() && kill(-pid, SIGTERM) == 0)
         waitUntil(3000, [this] { return !isRunning(); });
-    }
-    if (pid > 0 && kill(-pid, SIGKILL) == 0) {
-        waitpid(pid, nullptr, 0); // unless reaped already
-    }
+    if (pid > 0 && kill(-pid, SIGKILL) == 0)
+        waitpid(pid, nullptr, 0);
     std::remove(outputPath.c_str());
     std::remove(errorPath.c_str());
 }
 
 bool ChildProcess::isRunning() {
     int status = 0;
-    if (pid > 0 && !waitStatus && waitpid(pid, &status, WNOHANG) == pid) {
+    if (pid > 0 && !waitStatus && waitpid(pid, &status, WNOHANG) == pid)
         waitStatus = status;
-    }
     return pid > 0 && !waitStatus;
 }
 
@@ -107,9 +90,8 @@ XvfbSession::XvfbSession(int depth, const std::string& options)
     setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
 }
 
-Screenshot Screenshot::ofWindow(const std::string& caption) {
+Screenshot Screenshot::ofWindow(const std::string& window) {
     Screenshot shot;
-    const std::string window = findWindow(caption);
     // Binary PPM: "P6 width height 255", one white space, then the pixels.
     std::istringstream in(
         window.empty() ? ""
@@ -118,17 +100,10 @@ Screenshot Screenshot::ofWindow(const std::string& caption) {
     int maxValue = 0;
     in >> magic >> shot.width >> shot.height >> maxValue;
     in.get();
-    shot.rgb.resize(static_cast<std::size_t>(shot.width * shot.height * 3));
-    if (magic != "P6" || maxValue != 255 ||
-        !in.read(reinterpret_cast<char*>(shot.rgb.data()), static_cast<long>(shot.rgb.size()))) {
-        return Screenshot();
-    }
-    return shot;
-}
-
-Rgb Screenshot::at(int x, int y) const {
-    const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
-    return Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+    shot.pixels.resize(static_cast<std::size_t>(magic == "P6" ? shot.width * shot.height : 0));
+    for (Rgb& pixel : shot.pixels)
+        pixel = {in.get(), in.get(), in.get()};
+    return magic == "P6" && maxValue == 255 && in ? shot : Screenshot();
 }
 
 std::string gameBinary() {
@@ -140,26 +115,27 @@ std::string gameBinary() {
     const char* named = std::getenv("ORBI_SDL_STACK");
     return named == nullptr || stack == named
                ? ::testing::AssertionSuccess()
-               : ::testing::AssertionFailure() << "ran on " << stack << ", not on " << named;
+               : ::testing::AssertionFailure()
+                     << "ran on " << (stack.empty() ? "no SDL 1.2" : stack) << ", not on " << named;
 }
 
+// Only a mapped window: the first one SDL makes may be replaced as the video mode is set.
 std::string GameWindow::window() {
-    const std::string id = findWindow("Orbicascade");
-    if (!child.isRunning()) {
-        throw std::runtime_error("the game ended, " + child.howItEnded() +
-                                 ", with this on standard error:\n" + child.standardError());
+    std::string id = runCommand("xdotool search --onlyvisible --name '^Orbicascade$' 2>/dev/null");
+    id = id.substr(0, id.find('\n'));
+    // From the libraries it mapped, all loaded before its window opened. None are mapped any more
+    // while it ends: asked next whether it runs, it says so.
+    const std::string stack = id.empty() || !loadedStack.empty()
+                                  ? loadedStack
+                                  : sdlStackName(sdlLibrariesOf(std::to_string(child.id())));
+    id = stack.empty() ? "" : id;
+    if (!child.isRunning() || (id.empty() && !loadedStack.empty())) {
+        throw std::runtime_error(child.isRunning() ? "the game's window has gone"
+                                                   : "the game ended, " + child.howItEnded() +
+                                                         ", with this on standard error:\n" +
+                                                         child.standardError());
     }
-    if (id.empty() && opened) {
-        throw std::runtime_error("the game's window has gone");
-    }
-    // The libraries it mapped, read while it runs: it opens its window after loading them all.
-    if (!id.empty() && !opened) {
-        opened = true;
-        loadedStack = sdlStackName(sdlLibrariesOf(std::to_string(child.id())));
-        if (const auto named = runsOnNamedStack(loadedStack); !named) {
-            throw std::runtime_error(named.message());
-        }
-    }
+    loadedStack = stack;
     return id;
 }
 
@@ -168,36 +144,63 @@ std::string GameWindow::window() {
 void GameWindow::xdotool(const std::string& arguments) {
     std::string command = arguments;
     const std::string id = window();
-    for (std::size_t at = command.find("%1"); at != std::string::npos; at = command.find("%1")) {
+    for (std::size_t at = command.find("%1"); at != std::string::npos; at = command.find("%1"))
         command.replace(at, 2, id);
-    }
     runCommand("xdotool " + command + " >/dev/null 2>&1");
 }
 
 ::testing::AssertionResult showsHud(const Screenshot& shot) {
-    struct Place {
-        const char* what;
-        int x0, y0, x1, y1, least;
+    const auto blue = [](Rgb pixel) {
+        return pixel.red <= 40 && pixel.green <= 40 && std::abs(pixel.blue - 239) <= 40;
     };
-    for (const Place& place :
-         {Place{"\"Score:\"", 20, 15, 90, 45, 40}, Place{"the score digits", 90, 15, 160, 45, 40},
-          Place{"\"Sphere:\"", 20, 400, 100, 430, 40},
-          Place{"the count digits", 100, 400, 150, 430, 30}}) {
-        if (shot.count(place.x0, place.y0, place.x1, place.y1, near(Rgb{0, 0, 239}, 40)) <=
-            place.least) {
-            return ::testing::AssertionFailure() << place.what << " not shown in blue";
-        }
+    for (const auto& [what, x0, y0, x1, y1, least] :
+         {std::tuple{"\"Score:\"", 20, 15, 90, 45, 40},
+          {"the score digits", 90, 15, 160, 45, 40},
+          {"\"Sphere:\"", 20, 400, 100, 430, 40},
+          {"the count digits", 100, 400, 150, 430, 30}}) {
+        if (shot.count(x0, y0, x1, y1, blue) <= least)
+            return ::testing::AssertionFailure() << what << " not shown in blue";
     }
     return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult showsHudAndNucleus(const Screenshot& shot) {
-    if (shot.isEmpty() || !isYellow(shot.at(320, 240))) {
+    if (shot.isEmpty() || !isYellow(shot.at(320, 240)))
         return ::testing::AssertionFailure() << "no nucleus at the centre";
-    }
     return showsHud(shot);
 }
 
 bool isYellow(Rgb pixel) {
     return pixel.red > 150 && pixel.green > 130 && pixel.blue < 110;
+}
+
+std::string playsFromRoot(std::vector<std::string> command, int depth) {
+    const XvfbSession server(depth);
+    const auto check = [](bool passed, const std::string& what) {
+        if (!passed)
+            throw std::runtime_error(what);
+    };
+    command.insert(command.begin(), {"env", "-C", "/"});
+    GameWindow game(command);
+    check(game.waitForWindow(), "no window");
+    const std::string bits = "bpp: " + std::to_string(depth == 24 ? 32 : depth) + "\n";
+    const std::string window = runCommand("xwininfo -name Orbicascade");
+    check(game.process().standardError().find(bits) != std::string::npos &&
+              window.find("Depth: " + std::to_string(depth)) != std::string::npos,
+          "not at the screen's depth, " + std::to_string(depth));
+    // The first frames come late on a slow machine.
+    check(waitUntil(10000, [&] { return bool(showsHudAndNucleus(game.shoot())); }),
+          "no heads-up display and nucleus");
+    game.xdotool(
+        "mousemove --window %1 600 440 mousedown 1 mousemove --window %1 540 380 mouseup 1");
+    check(waitUntil(2000,
+                    [&] {
+                        const Screenshot shot = game.shoot();
+                        return shot.count(592, 432, 608, 448, isYellow) > 60 &&
+                               shot.count(532, 372, 548, 388, isYellow) == 0;
+                    }),
+          "no stopper where the button went down, or one where it came up");
+    check(game.quit() == 0, "Escape did not end it with exit status 0");
+    check(game.process().standardOutput().empty(), "it wrote on standard output");
+    return game.stack();
 }

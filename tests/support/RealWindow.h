@@ -22,9 +22,8 @@ template <typename Condition> bool waitUntil(int timeoutMs, Condition condition)
     const auto deadline = std::min(lastMoment, std::chrono::steady_clock::now() +
                                                    std::chrono::milliseconds(timeoutMs));
     while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
@@ -32,10 +31,9 @@ template <typename Condition> bool waitUntil(int timeoutMs, Condition condition)
 
 std::string fileContents(const std::string& path); // "" if unreadable
 
-// A program started by a test, with its standard output and error kept in
-// files for the test to read. It is stopped if it still runs when the object
-// goes away, with all else in its process group (what a shell started), or
-// when the test itself dies. (Start it through env(1) to change its
+// A program started by a test, with its standard output and error kept in files for the test to
+// read. It is stopped, with all else in its process group (what a shell started), if it still runs
+// when the object goes away, or when the test itself dies. (Start it through env(1) to change its
 // environment or working directory.)
 class ChildProcess {
 public:
@@ -50,7 +48,6 @@ public:
     // nothing while it runs on or when a signal ended it.
     std::optional<int> waitForExit(int timeoutMs);
     std::string howItEnded(); // its exit status, or the signal that ended it
-
     std::string standardOutput() const { return fileContents(outputPath); }
     std::string standardError() const { return fileContents(errorPath); }
 
@@ -76,45 +73,31 @@ private:
 };
 
 struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
+    int red = 0, green = 0, blue = 0;
 };
-
-// Whether a pixel is within tolerance of the colour on every channel.
-inline auto near(Rgb colour, int tolerance) {
-    return [=](Rgb pixel) {
-        return std::abs(pixel.red - colour.red) <= tolerance &&
-               std::abs(pixel.green - colour.green) <= tolerance &&
-               std::abs(pixel.blue - colour.blue) <= tolerance;
-    };
-}
 // Colour 0 of the sphere sheet: the nucleus and every stopper.
 bool isYellow(Rgb pixel);
 
 // What a window showed, captured with ImageMagick's import on the current DISPLAY.
 class Screenshot {
 public:
-    // The first mapped window titled exactly caption; empty when there is none.
-    static Screenshot ofWindow(const std::string& caption);
+    // The window of that X id; empty when there is none.
+    static Screenshot ofWindow(const std::string& id);
 
-    bool isEmpty() const { return width == 0; }
-    Rgb at(int x, int y) const;
+    bool isEmpty() const { return pixels.empty(); }
+    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
     // The pixels of [x0, x1) by [y0, y1) that pass the test.
     template <typename Test> int count(int x0, int y0, int x1, int y1, Test test) const {
         int passed = 0;
-        for (int y = y0; y < y1 && y < height; ++y) {
-            for (int x = x0; x < x1 && x < width; ++x) {
+        for (int y = y0; y < y1 && y < height; ++y)
+            for (int x = x0; x < x1 && x < width; ++x)
                 passed += test(at(x, y));
-            }
-        }
         return passed;
     }
 
 private:
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;
+    int width = 0, height = 0;
+    std::vector<Rgb> pixels;
 };
 
 // The game built with the tests (in $ORBI_BINARY_DIR, which CTest sets).
@@ -124,11 +107,9 @@ std::string gameBinary();
 // named for, which CTest gives in ORBI_SDL_STACK; on any stack when that is unset.
 ::testing::AssertionResult runsOnNamedStack(const std::string& stack);
 
-// A game program started by a test on the current DISPLAY (see XvfbSession)
-// and driven the way a player would, through xdotool. Once the game has ended
-// or lost its window, or if it opened its window on another SDL stack than the
-// test is named for, each step throws, which ends the test at once and says
-// why: nothing is sent to a game that is gone.
+// A game program started by a test on the current DISPLAY (see XvfbSession) and driven the way a
+// player would, through xdotool. Once the game has ended or lost its window, each step throws,
+// which ends the test at once and says why: nothing is sent to a game that is gone.
 class GameWindow {
 public:
     explicit GameWindow(const std::vector<std::string>& command = {gameBinary()})
@@ -138,10 +119,7 @@ public:
     bool waitForWindow(int timeoutMs = 15000) {
         return waitUntil(timeoutMs, [this] { return !window().empty(); });
     }
-    // Empty while the game has no window yet.
-    Screenshot shoot() {
-        return window().empty() ? Screenshot() : Screenshot::ofWindow("Orbicascade");
-    }
+    Screenshot shoot() { return Screenshot::ofWindow(window()); } // empty before the window
     // Runs xdotool with the arguments, in which %1 stands for the game's window.
     void xdotool(const std::string& arguments);
     // Gives the window the keyboard (there is no window manager), presses
@@ -155,11 +133,10 @@ public:
     ChildProcess& process() { return child; }
 
 private:
-    std::string window(); // its X id, "" before it first appears
+    std::string window(); // its X id, "" before it first opens
 
     ChildProcess child;
-    bool opened = false;
-    std::string loadedStack;
+    std::string loadedStack; // "" before the window opened
 };
 
 // The heads-up display in blue at its places: "Score:", the score digits,
@@ -167,5 +144,11 @@ private:
 ::testing::AssertionResult showsHud(const Screenshot& shot);
 // The heads-up display and the nucleus, yellow, at the centre of the window.
 ::testing::AssertionResult showsHudAndNucleus(const Screenshot& shot);
+
+// The game started by its command from "/" (data/ found only if the command finds it) on a private
+// X server of that depth, and played: its window opens at the screen's depth, shows the heads-up
+// display and nucleus, a stopper where a click's button went down, Escape ends it with exit status
+// 0, nothing on standard output. Returns the SDL stack it ran on; throws what failed.
+std::string playsFromRoot(std::vector<std::string> command, int depth);
 
 #endif

@@ -21,7 +21,7 @@ TEST(Display, OpensInPerspectiveAndEnds2DWithWhatItBeganWith) {
     XvfbSession server;
     Display display;
     ASSERT_TRUE(display.init(640, 480) && display.getWidth() == 640 && display.getHeight() == 480);
-    EXPECT_TRUE(runsOnNamedStack(sdlStackName(sdlLibraries(fileContents("/proc/self/maps")))));
+    EXPECT_TRUE(runsOnNamedStack(sdlStackName(sdlLibrariesOf("self"))));
     const auto perspective = matrix(GL_PROJECTION_MATRIX); // 60 degrees high, width over height
     EXPECT_TRUE(perspective[5] == std::sqrt(3.0f) && perspective[0] == std::sqrt(3.0f) * 0.75f);
     glMatrixMode(GL_MODELVIEW);

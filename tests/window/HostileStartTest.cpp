@@ -34,15 +34,15 @@ TEST(HostileStart, GameStartsPromptlyAndQuitsOnEscape) {
             return !shot.isEmpty() && (!hud || showsHud(shot)) &&
                    (!nucleus || isYellow(shot.at(320, 240)));
         }));
+        EXPECT_TRUE(runsOnNamedStack(game.stack()));
         EXPECT_EQ(game.quit(), 0);
         EXPECT_EQ(game.process().standardOutput(), "");
     }
 }
 
-// Each reason ends the game's own line, SDL's words after a colon left open (".+"). On
-// sdl12-compat, a dummy screen has 32 bits but no OpenGL, and an 8-bit X screen no depth; SDL 3
-// even crashes on that, before the game can say a word. Which stack ran is told from the dynamic
-// loader's record: the game ends too soon to be looked at.
+// Each reason ends the game's own line, SDL's words after a colon left open (".+"). sdl12-compat
+// has a 32-bit dummy screen without OpenGL and no depth for an 8-bit X screen, where SDL 3 crashes.
+// The game ends too soon to be looked at: the dynamic loader's record tells which stack ran.
 TEST(FailedStart, SaysWhyAndWritesNothingOnStandardOutput) {
     const std::string noOpenGl = "No OpenGL window could be made: .+", not8 = "pixel, not 8.";
     for (auto [depth, options, environment, reason, onCompat] :
