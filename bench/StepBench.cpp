@@ -166,7 +166,6 @@ std::unique_ptr<World> restore(const std::vector<Body>& bodies) {
 }
 
 // Out of line so that callgrind can count it alone (see above).
-
 [[gnu::noinline]] float timedStep(World& field) {
     return field.step(FRAME);
 }
