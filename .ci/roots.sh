@@ -15,10 +15,16 @@ ROOT_MAX_AGE_DAYS=7
 DEBIAN_MIRROR=http://deb.debian.org/debian
 SECURITY_MIRROR=http://deb.debian.org/debian-security
 
+# Installed on first use. Its report goes to standard error: the callers of
+# cached_root read its standard output. arch-test lets mmdebstrap check that
+# it can run a foreign processor's programs before it makes a root of them.
 ensure_mmdebstrap() {
     command -v mmdebstrap >/dev/null && return
-    DEBIAN_FRONTEND=noninteractive apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends mmdebstrap
+    {
+        DEBIAN_FRONTEND=noninteractive timeout 600 apt-get update -q &&
+            DEBIAN_FRONTEND=noninteractive timeout 600 apt-get install -y -q --no-install-recommends \
+                mmdebstrap arch-test
+    } >&2
 }
 
 # The suite, its updates and its security updates, as the machine's own
@@ -32,13 +38,19 @@ apt_sources() { # SUITE
 # cached_root SUITE SETUP PACKAGE...: prints the tarball of a minimal root of
 # SUITE with the PACKAGEs, in which the shell script SETUP (or nothing, if it
 # is "") has been run as root, making it first if needed. The root's apt lists
-# and package cache are left empty, as on a fresh system.
+# and package cache are left empty, as on a fresh system. ROOT_ARCHITECTURES,
+# if set, names the root's processors as mmdebstrap's --architectures does:
+# the first is the root's own, the others are added for their libraries
+# ("amd64,arm64" and a PACKAGE "libpng-dev:arm64", say).
 cached_root() {
     local suite=$1 setup=$2
     shift 2
     local packages
     packages=$(IFS=,; echo "$*")
     local -a options=(--variant=minbase --include="$packages" --format=tar)
+    if [ -n "${ROOT_ARCHITECTURES:-}" ]; then
+        options+=(--architectures="$ROOT_ARCHITECTURES")
+    fi
     if [ -n "$setup" ]; then
         # mmdebstrap empties /tmp afterwards. ($1 is the root, for the hook.)
         # shellcheck disable=SC2016
@@ -47,6 +59,8 @@ cached_root() {
     fi
     local -a sources
     mapfile -t sources < <(apt_sources "$suite")
+    # The key hashes mmdebstrap's version, so it must be there first.
+    ensure_mmdebstrap
     local key
     key=$( {
         mmdebstrap --version
@@ -56,14 +70,13 @@ cached_root() {
     local tarball=$ROOT_CACHE/$suite-$key.tar
 
     if [ -z "$(find "$tarball" -mtime -"$ROOT_MAX_AGE_DAYS" 2>/dev/null)" ]; then
-        ensure_mmdebstrap
         mkdir -p "$ROOT_CACHE"
         # Roots too old to be used again go, and so do the remains of a
         # making that was cut short.
         find "$ROOT_CACHE" \( -name '*.tar' -mtime +"$ROOT_MAX_AGE_DAYS" -o -name '*.part' -mmin +120 \) -delete
         echo "Making a $suite root ($packages) for $tarball" >&2
         # A name of its own, in case another run makes the same root meanwhile.
-        mmdebstrap --quiet "${options[@]}" "$suite" "$tarball.$$.part" "${sources[@]}" >&2
+        timeout 3600 mmdebstrap --quiet "${options[@]}" "$suite" "$tarball.$$.part" "${sources[@]}" >&2
         mv "$tarball.$$.part" "$tarball"
     fi
     echo "$tarball"
