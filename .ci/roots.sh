@@ -76,7 +76,10 @@ cached_root() {
         find "$ROOT_CACHE" \( -name '*.tar' -mtime +"$ROOT_MAX_AGE_DAYS" -o -name '*.part' -mmin +120 \) -delete
         echo "Making a $suite root ($packages) for $tarball" >&2
         # A name of its own, in case another run makes the same root meanwhile.
-        timeout 3600 mmdebstrap --quiet "${options[@]}" "$suite" "$tarball.$$.part" "${sources[@]}" >&2
+        # (Its caller reads this function's output, whatever its status: a
+        # failure must leave no tarball, and name none.)
+        timeout 3600 mmdebstrap --quiet "${options[@]}" "$suite" "$tarball.$$.part" "${sources[@]}" >&2 ||
+            { rm -f "$tarball.$$.part"; return 1; }
         mv "$tarball.$$.part" "$tarball"
     fi
     echo "$tarball"
