@@ -29,10 +29,13 @@ ensure_mmdebstrap() {
 
 # The suite, its updates and its security updates, as the machine's own
 # sources name them.
+# ROOT_SECURITY_UPDATES=no leaves the last out, for a root whose foreign
+# processor's security updates the mirror lacks: apt cannot mix two versions
+# of a library across processors.
 apt_sources() { # SUITE
     echo "deb $DEBIAN_MIRROR $1 main"
     echo "deb $DEBIAN_MIRROR $1-updates main"
-    echo "deb $SECURITY_MIRROR $1-security main"
+    [ "${ROOT_SECURITY_UPDATES:-yes}" = no ] || echo "deb $SECURITY_MIRROR $1-security main"
 }
 
 # cached_root SUITE SETUP PACKAGE...: prints the tarball of a minimal root of
