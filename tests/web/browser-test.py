@@ -47,25 +47,25 @@ def play(page, site, width, height, scale, mobile):
     fills = box['width'] > 0.99 * width or box['height'] > 0.7 * height
     check(abs(box['width'] * 3 - box['height'] * 4) < 1 and fits and fills, f'{size}: a 4:3 canvas fills the window: {box}')
     at = lambda x, y: (box['left'] + x * box['width'] / 640, box['top'] + y * box['height'] / 480)  # in page pixels
-    def pixels(image, left, top, right, bottom):  # the game's pixels in a box: (x, y, colour)
-        for y in range(top, bottom):
-            for x in range(left, right):
-                yield x, y, image.getpixel(tuple(round(c * scale) for c in at(x + 0.5, y + 0.5)))
-    def lit(image, box): return [(x, y) for x, y, rgb in pixels(image, *box) if max(rgb) > 90]
+    def view():  # the canvas as the game drew it, 640 by 480
+        corners = [round(c * scale) for c in at(0, 0) + at(640, 480)]
+        return page.shot().crop(corners).resize((640, 480), Image.BILINEAR)
+    def lit(image, area):  # where the game drew something in an area: a mask
+        return image.crop(area).convert('L').point(lambda v: 255 if v > 40 else 0)
     time.sleep(3)  # three launches
     shots = []
-    for _ in range(8): shots.append(page.shot()); time.sleep(0.4)
-    r, g, b = shots[0].getpixel(tuple(round(c * scale) for c in at(320, 238)))
+    for _ in range(8): shots.append(view()); time.sleep(0.4)
+    r, g, b = shots[0].getpixel((320, 238))
     check(r > 150 and g > 150 and b < 120, f'{size}: the yellow nucleus at the centre: {(r, g, b)}')
-    hud = [sum(rgb[2] > 150 and rgb[0] < 100 for *_, rgb in pixels(shots[0], 0, y, 240, y + 40)) for y in (10, 390)]
+    hud = [sum(r < 100 and b > 150 for r, g, b in shots[0].crop((0, y, 240, y + 40)).getdata()) for y in (10, 390)]
     check(min(hud) > 40, f'{size}: the heads-up display in blue, top and bottom: {hud} pixels')
-    field = [lit(shot, (0, 60, 640, 380)) for shot in shots]  # between the two lines of the display
+    field = [lit(shot, (0, 60, 640, 380)).tobytes() for shot in shots]  # between the display's two lines
     check(all(field[i] != field[i + 1] for i in range(7)), f'{size}: spheres move in every shot')
-    sides = [any(x < 280 for x, y in f) for f in field], [any(x > 360 for x, y in f) for f in field]
+    sides = [[lit(shot, area).getbbox() for shot in shots] for area in ((0, 60, 280, 380), (360, 60, 640, 380))]
     check(any(sides[0]) and any(sides[1]), f'{size}: spheres launched on the left swing around to the right')
     for (x, y), how in (((560, 84), 'click'), ((586.5, 430.25), 'tap')):
         near = (int(x) - 14, int(y) - 14, int(x) + 15, int(y) + 15)
-        before = lit(page.shot(), near)
+        before = lit(view(), near).getbbox()
         if how == 'click':
             for kind in ('mousePressed', 'mouseReleased'):
                 page.call('Input.dispatchMouseEvent', type=kind, x=at(x, y)[0], y=at(x, y)[1], button='left', clickCount=1)
@@ -73,9 +73,10 @@ def play(page, site, width, height, scale, mobile):
             page.call('Input.dispatchTouchEvent', type='touchStart', touchPoints=[dict(zip('xy', at(x, y)))])
             page.call('Input.dispatchTouchEvent', type='touchEnd', touchPoints=[])
         time.sleep(0.3)
-        stopper = lit(page.shot(), near)
-        centre = [sum(c) / max(1, len(stopper)) + 0.5 for c in zip(*stopper)] or [0, 0]
-        check(not before and 100 < len(stopper) < 300 and abs(centre[0] - x) <= 2 and abs(centre[1] - y) <= 2,
+        mask = lit(view(), near)
+        stopper = [(i % mask.width, i // mask.width) for i, v in enumerate(mask.getdata()) if v]
+        centre = [near[k] + 0.5 + sum(c) / max(1, len(stopper)) for k, c in enumerate(zip(*stopper))] or [0, 0]
+        check(not before and 150 < len(stopper) < 300 and abs(centre[0] - x) <= 2 and abs(centre[1] - y) <= 2,
               f'{size}: a {how} at {(x, y)} drops a stopper there: centre {centre}, {len(stopper)} pixels')
     page.call('Input.dispatchKeyEvent', type='keyDown', key='Escape', code='Escape', windowsVirtualKeyCode=27)
     ended = page.wait('document.getElementById("status").textContent.includes("ended")', 5)
@@ -98,7 +99,7 @@ def main(folder):
             with open(port_file) as lines: port = lines.readline().strip()
             targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{port}/json/list', timeout=10))
             page = Page(next(t for t in targets if t['type'] == 'page')['webSocketDebuggerUrl'])
-            page.call('Runtime.enable')
+            page.call('Runtime.enable'), page.call('Page.enable')
             # Frames are counted, and the first one timed, where the game clears the canvas.
             page.call('Page.addScriptToEvaluateOnNewDocument', source='''window.frames_ = 0;
                 const clear = WebGLRenderingContext.prototype.clear;
