@@ -1,13 +1,10 @@
-// Emscripten's SDL expects a page: under node it gets one with no events and
-// canvases that keep only the pixels put into them, which image loading needs.
+// Emscripten's SDL expects a page: under node it gets one with no events and canvases that keep
+// only the pixels put into them, which its image loading needs.
 function canvas() {
-  const pixels = { image: null };
-  return { style: { setProperty() {}, removeProperty() {} }, addEventListener() {},
-    getContext: (kind) => kind !== '2d' ? null : {
-      getImageData: (x, y, w, h) => pixels.image || { data: new Uint8ClampedArray(w * h * 4) },
-      putImageData: (image) => { pixels.image = image; },
-    } };
+  const kept = {}, pixels = { putImageData: (image) => { kept.image = image; },
+    getImageData: (x, y, w, h) => kept.image || { data: new Uint8ClampedArray(w * h * 4) } };
+  return { style: { setProperty() {}, removeProperty() {} }, addEventListener() {}, getContext: (kind) => (kind === '2d' ? pixels : null) };
 }
-globalThis.window = globalThis.document = { addEventListener() {}, createElement: canvas };
-globalThis.WebGLRenderingContext = class {};
+Object.assign(globalThis, { WebGLRenderingContext: class {}, window: { addEventListener() {} },
+                            document: { addEventListener() {}, createElement: canvas } });
 Module.canvas = canvas();
