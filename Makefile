@@ -104,7 +104,7 @@ web: web-deps
 	$(WEB_ENV) cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
 	  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node -DORBI_WEB_DIR=$(CURDIR)/$(WEB_DIR)
-	$(WEB_ENV) cmake --build $(WEB_BUILD_DIR) -j$(JOBS) --target orbicascade
+	$(WEB_ENV) cmake --build $(WEB_BUILD_DIR) -j$(JOBS) --target orbicascade-page
 
 web-test: web
 	$(WEB_ENV) cmake --build $(WEB_BUILD_DIR) -j$(JOBS)

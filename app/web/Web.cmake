@@ -38,6 +38,9 @@ target_link_options(orbicascade PRIVATE -sASYNCIFY -sALLOW_MEMORY_GROWTH=1
     --preload-file ${PROJECT_SOURCE_DIR}/data@data)
 set_target_properties(orbicascade PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORBI_WEB_DIR}
     LINK_DEPENDS "${data_files}")
+# The page whole: the game, its script made the same from any folder.
+add_custom_target(orbicascade-page ALL DEPENDS orbicascade
+    COMMAND ${CMAKE_COMMAND} -Ddir=${ORBI_WEB_DIR} -P ${PROJECT_SOURCE_DIR}/app/web/Reproducible.cmake)
 
 if(ORBI_TESTS)
     enable_testing()
