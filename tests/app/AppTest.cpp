@@ -75,13 +75,16 @@ TEST(AppHud, NumbersAreRightAlignedInFixedWidthsAndNeverCut) {
         EXPECT_EQ(formatSphereCount(spheres, 200), shown) << spheres;
 }
 
-SDL_Event mouse(Uint8 type, Uint8 button, int x = 0, int y = 0) {
+// Field by field: the browser's SDL lays its events out as SDL 2 does.
+using EventType = decltype(SDL_Event::type);
+SDL_Event mouse(EventType type, Uint8 button, int x = 0, int y = 0) {
     SDL_Event event{type};
-    event.button = {type, 0, button, 0, Uint16(x), Uint16(y)};
+    event.button.button = button;
+    event.button.x = x, event.button.y = y;
     return event;
 }
 
-SDL_Event key(Uint8 type, SDLKey symbol) {
+SDL_Event key(EventType type, SDLKey symbol) {
     SDL_Event event{type};
     event.key.keysym.sym = symbol;
     return event;
@@ -90,7 +93,7 @@ SDL_Event key(Uint8 type, SDLKey symbol) {
 // Each case is queued whole and drained at once, then drained after every event
 // (a press survives from one frame to the next).
 TEST(AppInput, EventsBecomeClicksAtThePressAndQuitRequests) {
-    const Uint8 down = SDL_MOUSEBUTTONDOWN, up = SDL_MOUSEBUTTONUP;
+    const EventType down = SDL_MOUSEBUTTONDOWN, up = SDL_MOUSEBUTTONUP;
     const std::tuple<std::vector<SDL_Event>, std::string, bool> cases[] = {
         // events, clicks, quit
         {{mouse(up, 4), mouse(down, 1, 10, 20), mouse(up, 1, 300, 400)}, "10,20 ", false},
