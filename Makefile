@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
 .PHONY: run test build deps bench asan-test clang-test format format-check clean installable install uninstall \
-  package line-ratio
+  package line-ratio web-deps web web-test web-bench web-package
 
 deps:
 	@sh tools/install-deps.sh
@@ -88,8 +88,39 @@ clang-test: deps
 	cmake --build $(CLANG_BUILD_DIR) -j$(JOBS)
 	cd $(CLANG_BUILD_DIR) && ctest --output-on-failure -j$(JOBS) -L unit
 
+# The game for the browser (app/web), built with Debian's Emscripten into
+# build-web/, a folder any static web host serves as it is; its tests run under
+# node, and the page is played in headless Chromium. Emscripten's tools find
+# their node modules where Debian keeps them only through NODE_PATH.
+WEB_BUILD_DIR ?= build-wasm
+WEB_DIR ?= build-web
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+WEB_PACKAGE = orbicascade-web.zip
+
+web-deps:
+	@sh tools/install-deps.sh web
+
+web: web-deps
+	$(WEB_ENV) cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node -DORBI_WEB_DIR=$(CURDIR)/$(WEB_DIR)
+	$(WEB_ENV) cmake --build $(WEB_BUILD_DIR) -j$(JOBS) --target orbicascade-page
+
+web-test: web
+	$(WEB_ENV) cmake --build $(WEB_BUILD_DIR) -j$(JOBS)
+	cd $(WEB_BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+	timeout 300 /usr/bin/python3 tests/web/play_in_browser.py $(WEB_DIR)
+
+web-bench: web
+	timeout 120 /usr/bin/python3 bench/web-frame-rate.py $(WEB_DIR)
+
+# Dated like the Debian package: the same commit zips to the same bytes.
+web-package: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+web-package: web
+	sh tools/web-package.sh $(WEB_DIR) $(WEB_PACKAGE)
+
 # Non-blank lines of the tests against those of the code they test.
-COUNT = git ls-files -- $(1) | grep -E '\.(cpp|h|sh|cmake)$$|CMakeLists\.txt$$' | xargs cat | grep -cv '^[[:space:]]*$$'
+COUNT = git ls-files -- $(1) | grep -E '\.(cpp|h|sh|cmake|py|js|html|css)$$|CMakeLists\.txt$$' | xargs cat | grep -cv '^[[:space:]]*$$'
 
 line-ratio:
 	@tests=$$($(call COUNT,tests)); code=$$($(call COUNT,app world gfx text tools)); \
@@ -102,4 +133,4 @@ format-check: deps
 	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(CLANG_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(CLANG_BUILD_DIR) $(WEB_BUILD_DIR) $(WEB_DIR)

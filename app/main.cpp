@@ -4,6 +4,10 @@
 
 #include <SDL.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -70,6 +74,11 @@ int main(int, char**) {
             game.click(click.x, click.y);
         }
         SDL_GL_SwapBuffers();
+#ifdef __EMSCRIPTEN__
+        // A page shows nothing and hears no input until its script returns to
+        // the browser: each frame hands control back and resumes here.
+        emscripten_sleep(0);
+#endif
     }
     return 0;
 }

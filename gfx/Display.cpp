@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <strings.h>
 
 namespace {
 
@@ -51,7 +52,7 @@ bool Display::init(unsigned newWidth, unsigned newHeight) {
     width = newWidth;
     height = newHeight;
 
-    const bool onX11 = SDL_strcasecmp(chooseVideoDriver().c_str(), "x11") == 0;
+    const bool onX11 = strcasecmp(chooseVideoDriver().c_str(), "x11") == 0;
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         return fail(onX11 ? Failure::NO_X_DISPLAY : Failure::NO_VIDEO_DRIVER,
                     "Video initialization failed: ");
@@ -62,9 +63,15 @@ bool Display::init(unsigned newWidth, unsigned newHeight) {
     if (info == nullptr) {
         return fail(Failure::NO_VIDEO_INFO, "Video query failed: ");
     }
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL leaves the screen format unset: a canvas is always
+    // 8 bits per channel.
+    bitsPerPixel = 32;
+#else
     // sdl12-compat gives a depth of 0 for a screen format it cannot name, such
     // as an 8-bit palette.
     bitsPerPixel = info->vfmt->BitsPerPixel;
+#endif
     if (!requestChannelSizes(bitsPerPixel)) {
         failure = bitsPerPixel == 0 ? Failure::UNKNOWN_DEPTH : Failure::UNSUPPORTED_DEPTH;
         return false;

@@ -25,9 +25,11 @@ void Sprite::draw(float x, float y) const {
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
 
-    glBegin(GL_TRIANGLE_STRIP);
     // White, so that the modulate texture environment shows the texels unchanged.
+    // Set before the strip: the browser's OpenGL emulation takes a colour given
+    // inside it for one vertex's own.
     glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2d(left, top);
     glVertex2f(0.0f, 0.0f);
     glTexCoord2d(right, top);

@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <string>
+#include <strings.h>
 
 namespace {
 
@@ -36,19 +37,24 @@ SDL_Surface* readImage(const char* path) {
         return nullptr;
     }
     std::string type = imageType(path);
-    if (SDL_strcasecmp(type.c_str(), "tga") == 0) {
+    if (strcasecmp(type.c_str(), "tga") == 0) {
         const std::optional<TgaHeader> header = readTgaHeader(file.stream());
         if (!header || !header->fitsInFile(file.size()) ||
             !fitsTexture(header->width, header->height)) {
             return nullptr;
         }
     }
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL_image reads images by file name only.
+    SDL_Surface* image = IMG_Load(path);
+#else
     SDL_RWops* source = SDL_RWFromFP(file.stream(), 1);
     if (source == nullptr) {
         return nullptr;
     }
     file.release();
     SDL_Surface* image = IMG_LoadTyped_RW(source, 1, type.data());
+#endif
     if (image != nullptr && !fitsTexture(image->w, image->h)) {
         SDL_FreeSurface(image);
         return nullptr;
@@ -78,6 +84,14 @@ bool Texture::load(const char* path) {
     const int w = image->w;
     const int h = image->h;
 
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL_image hands over red, green, blue, alpha bytes, ready
+    // without locking (locking them crashes once OpenGL is on), and cannot blit
+    // them, having dropped the canvas a blit draws from: they go up as they are.
+    upload(w, h, image->pixels);
+    SDL_FreeSurface(image);
+    return true;
+#else
     // Bytes in memory run red, green, blue, alpha whatever the host's byte order,
     // which is what GL_RGBA with GL_UNSIGNED_BYTE expects.
     const Uint32 redMask = SDL_BYTEORDER == SDL_LIL_ENDIAN ? 0x000000FF : 0xFF000000;
@@ -96,7 +110,14 @@ bool Texture::load(const char* path) {
     SDL_SetAlpha(image, 0, 0);
     SDL_Rect whole = {0, 0, static_cast<Uint16>(w), static_cast<Uint16>(h)};
     SDL_UpperBlit(image, &whole, rgba, &whole);
+    upload(w, h, rgba->pixels);
+    SDL_FreeSurface(rgba);
+    SDL_FreeSurface(image);
+    return true;
+#endif
+}
 
+void Texture::upload(int w, int h, const void* pixels) {
     release();
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -107,10 +128,6 @@ bool Texture::load(const char* path) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     // The image goes up at its own size: no padding or scaling to powers of two.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
-
-    SDL_FreeSurface(rgba);
-    SDL_FreeSurface(image);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     loaded = true;
-    return true;
 }

@@ -22,6 +22,8 @@ public:
 
 private:
     void release();
+    // Makes the texture from w by h pixels of red, green, blue, alpha bytes.
+    void upload(int w, int h, const void* pixels);
 
     unsigned id = 0;
     bool loaded = false;

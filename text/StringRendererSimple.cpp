@@ -36,8 +36,9 @@ void drawGlyph(const Glyph& glyph, const Font& font, float pen, float top, const
     glBindTexture(GL_TEXTURE_2D, glyph.texture);
     glPushMatrix();
     glTranslatef(pen, top, 0.0f);
-    glBegin(GL_TRIANGLE_STRIP);
+    // Before the strip, as the browser's OpenGL emulation needs (see Sprite).
     glColor3f(tint.red, tint.green, tint.blue);
+    glBegin(GL_TRIANGLE_STRIP);
 
     const double pageWidth = font.scaleW;
     const double pageHeight = font.scaleH;

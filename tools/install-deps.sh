@@ -16,6 +16,14 @@ appstream lintian devscripts"
 # from Debian 13 on. Whether apt can install it decides, not a release number.
 WHERE_AVAILABLE="libsdl2-compat"
 
+# `install-deps.sh web` installs instead what the browser build needs (Emscripten,
+# and GoogleTest's sources for its tests), headless Chromium with the Python
+# modules that drive it and read its screenshots, and zip for the release.
+if [ "${1:-}" = web ]; then
+    PACKAGES="cmake make emscripten googletest chromium python3-websocket python3-pil zip"
+    WHERE_AVAILABLE=""
+fi
+
 # The names among the arguments that dpkg does not list as installed, in one
 # query for all of them.
 not_installed() {

@@ -30,9 +30,8 @@ inline std::vector<std::uint8_t> writeImage(const std::string& name, int width, 
 // Corners as x, y (window pixels), u, v, in strip order: top left, top right, bottom left...
 inline std::vector<std::array<double, 4>> corners(const GlStrip& strip) {
     std::vector<std::array<double, 4>> result;
-    for (const GlVertex& v : strip.vertices) {
+    for (const GlVertex& v : strip.vertices)
         result.push_back({v.x, v.y, v.u, v.v});
-    }
     return result;
 }
 inline std::vector<std::array<double, 4>> rectangle(double x0, double y0, double x1, double y1,

@@ -44,9 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                  GlRecorder::state().liveTextures.empty();
     }
     std::filesystem::remove(path);
-    if (!sound || !GlRecorder::state().liveTextures.empty()) {
+    if (!sound || !GlRecorder::state().liveTextures.empty())
         std::abort();
-    }
     return 0;
 }
 

@@ -140,10 +140,8 @@ private:
 };
 
 // The heads-up display in blue at its places: "Score:", the score digits,
-// "Sphere:" and the count digits.
-::testing::AssertionResult showsHud(const Screenshot& shot);
-// The heads-up display and the nucleus, yellow, at the centre of the window.
-::testing::AssertionResult showsHudAndNucleus(const Screenshot& shot);
+// "Sphere:" and the count digits (never in an empty shot).
+bool showsHud(const Screenshot& shot);
 
 // The game started by its command from "/" (data/ found only if the command finds it) on a private
 // X server of that depth, and played: its window opens at the screen's depth, shows the heads-up

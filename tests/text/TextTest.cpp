@@ -19,13 +19,11 @@ std::string describe(const Font& font) {
     std::ostringstream out;
     out << font.lineHeight << ' ' << font.base << ' ' << font.scaleW << ' ' << font.scaleH << ' '
         << font.pages;
-    for (std::uint32_t id = 0; id < font.glyphCount; ++id) {
-        if (const Glyph* glyph = font.find(id)) {
+    for (std::uint32_t id = 0; id < font.glyphCount; ++id)
+        if (const Glyph* glyph = font.find(id))
             out << ' ' << id << ':' << glyph->x << ',' << glyph->y << ',' << glyph->width << ','
                 << glyph->height << ',' << glyph->xoffset << ',' << glyph->yoffset << ','
                 << glyph->xadvance;
-        }
-    }
     return out.str() + " #" + std::to_string(font.glyphCount);
 }
 

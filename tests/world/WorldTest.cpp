@@ -307,12 +307,10 @@ std::vector<std::string> play(World::PairSearch search, unsigned seed) {
     for (int i = 0; i < 24; ++i) {   // and stoppers in the cluster's gaps, left to expire
         const Vector2 at = field.getSpheres()[random() % field.size()]->getPosition() +
                            Vector2(std::cos(2.0f * i), std::sin(2.0f * i)) * 17.0f;
-        if (i % 6 != 0) {
+        if (i % 6 != 0)
             put<Stopper>(field, at);
-            continue;
-        }
-        stuckLater.push_back(&put(field, at, colour()));
-        stuckLater.back()->setKind(KIND_FALLING);
+        else
+            stuckLater.push_back(&put(field, at, colour()));
     }
     // Two spheres reaching one stopper in the same step.
     put<FallingSphere>(field, {-30, -99}, colour(), {1200, 0});
@@ -339,8 +337,7 @@ TEST(WorldStep, NearPairsGiveTheWorldOfEveryPairAfterEachStep) {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         const auto fast = play(World::PairSearch::NEAR_PAIRS, seed);
         const auto reference = play(World::PairSearch::EVERY_PAIR, seed);
-        for (std::size_t step = 0; step < reference.size(); ++step) {
+        for (std::size_t step = 0; step < reference.size(); ++step)
             ASSERT_EQ(fast[step], reference[step]) << "seed " << seed << ", after step " << step;
-        }
     }
 }
