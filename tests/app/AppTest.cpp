@@ -11,7 +11,6 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -112,19 +111,17 @@ TEST(AppInput, EventsBecomeClicksAtThePressAndQuitRequests) {
     }
 }
 
-// Every game deals the colours it deals here first (see the soak), and these
-// draws reach both ends of the generator's range.
-TEST(AppColours, DealtTheSameEverywhereFromTheWholeRange) {
+// Draws reach both ends of the generator's range, and colours stay in theirs
+// (which colours every game deals, the soak's hashes pin).
+TEST(AppColours, DealtFromTheWholeRange) {
     PortableRandom draws, colours;
     int lowest = PortableRandom::MAX, highest = 0;
-    std::array<int, 5> dealt{};
     for (int draw = 0; draw < 65536; ++draw) {
         const int drawn = draws.next();
         lowest = std::min(lowest, drawn), highest = std::max(highest, drawn);
-        ++dealt.at(static_cast<std::size_t>(colours.nextBelow(5)));
+        ASSERT_LT(unsigned(colours.nextBelow(5)), 5u);
     }
     EXPECT_TRUE(lowest == 0 && highest == PortableRandom::MAX);
-    EXPECT_EQ(dealt, (std::array<int, 5>{13036, 12978, 13143, 13121, 13258}));
 }
 
 // Scripted games until both endings are seen, each opening with set frame times, then with frame
@@ -146,7 +143,6 @@ TEST(AppSoak, EveryFrameShowsTheWorldTrulyAndTheSameEverywhere) {
         game->click(0, 0);
         const auto& corner = static_cast<const Stopper&>(*field.getSpheres().back());
         float sinceSpawn = 0;
-        std::string dealt; // the colours spawned, in order
         std::string count = "198";
         std::vector<double> previous; // what the last frame drew
         for (int frozen = 0, frame = 0; frozen < 20; frozen += game->isOver(), ++frame) {
@@ -162,10 +158,8 @@ TEST(AppSoak, EveryFrameShowsTheWorldTrulyAndTheSameEverywhere) {
                 << "frame " << frame << ", stopper age " << corner.getAge();
             ASSERT_EQ(game->getGameOverText()->visible, over) << "from the frame after the end";
             ASSERT_EQ(game->getScoreText()->text, formatScore(field.getScore()));
-            if (spawns) {
-                dealt += char('0' + field.getSpheres().back()->getColour());
+            if (spawns)
                 count = formatSphereCount(field.size(), 200);
-            }
             ASSERT_EQ(game->getSphereCountText()->text, count) << "rewritten at spawns only";
             std::vector<double> drawn, wanted; // all but the sensor: from the sheet, in order
             for (const auto& sphere : field.getSpheres())
@@ -191,7 +185,6 @@ TEST(AppSoak, EveryFrameShowsTheWorldTrulyAndTheSameEverywhere) {
         }
         hashes.push_back(fingerprint(*game));
         ++endings[game->getSentinel()->isHit()];
-        EXPECT_EQ(dealt.substr(0, 12), "201240312001") << "every game, everywhere, deals these";
     }
     EXPECT_TRUE(endings[0] && endings[1]);
     EXPECT_EQ(hashes, (std::vector<std::uint64_t>{17465410839410866288u, 14693467118634351316u,
